@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds, and runs every test. Usage: scripts/test.sh [--sanitize]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+bash scripts/build.sh "$@"
+
+build_dir=build
+[ "${1:-}" = "--sanitize" ] && build_dir=build-sanitize
+ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"

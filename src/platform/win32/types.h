@@ -1,0 +1,36 @@
+#pragma once
+// The basic Win32 and COM types the system is written against. Sizes follow
+// the Windows ABI (LONG and DWORD are 32 bits wide).
+
+#include <cstdint>
+
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using UINT = std::uint32_t;
+using LONG = std::int32_t;
+using INT = std::int32_t;
+using BOOL = std::int32_t;
+using FLOAT = float;
+using HRESULT = std::int32_t;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+
+using LPVOID = void*;
+using LPCSTR = const char*;
+using LPSTR = char*;
+
+struct HWND__;
+using HWND = HWND__*;
+struct HINSTANCE__;
+using HINSTANCE = HINSTANCE__*;
+
+constexpr BOOL FALSE = 0;
+constexpr BOOL TRUE = 1;
+
+constexpr bool SUCCEEDED(HRESULT result) { return result >= 0; }
+constexpr bool FAILED(HRESULT result) { return result < 0; }
+
+// Builds an HRESULT from its unsigned 32-bit spelling (0x8876086C, ...).
+constexpr HRESULT MakeHResult(std::uint32_t code) { return static_cast<HRESULT>(code); }

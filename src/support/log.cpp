@@ -11,6 +11,11 @@ cLog::cLog()
     SetFile(std::getenv("REWIND_LOG"));
 }
 
+cLog::~cLog()
+{
+    std::free(fileName);
+}
+
 void cLog::SetFile(const char* name)
 {
     std::free(fileName);

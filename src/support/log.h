@@ -11,6 +11,9 @@
 class cLog {
 public:
     cLog();
+    ~cLog();
+    cLog(const cLog&) = delete;
+    cLog& operator=(const cLog&) = delete;
 
     // Formats the message (cut to 254 characters) and appends it to the log,
     // when the log is enabled.

@@ -6,6 +6,10 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev
   libsdl2-dev
+  libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri
+  libjpeg62-turbo-dev libpng-dev
+  libsndfile1-dev libopenmpt-dev libkissfft-dev
+  xvfb xauth sox
 )
 
 if [ "$(id -u)" -ne 0 ]; then

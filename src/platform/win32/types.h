@@ -8,6 +8,7 @@ using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using UINT = std::uint32_t;
+using ULONG = std::uint32_t;
 using LONG = std::int32_t;
 using INT = std::int32_t;
 using BOOL = std::int32_t;
@@ -26,8 +27,13 @@ using HWND = HWND__*;
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
 
-constexpr BOOL FALSE = 0;
-constexpr BOOL TRUE = 1;
+// Macros, as in Windows, so that other headers defining them agree.
+#ifndef FALSE
+#define FALSE 0
+#endif
+#ifndef TRUE
+#define TRUE 1
+#endif
 
 constexpr bool SUCCEEDED(HRESULT result) { return result >= 0; }
 constexpr bool FAILED(HRESULT result) { return result < 0; }

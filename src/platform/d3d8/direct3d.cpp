@@ -63,6 +63,11 @@ HRESULT Direct3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, 
     }
     std::string error;
     SDL_Window* window = SdlWindowFromHandle(focusWindow);
+    // Full screen covers the desktop in its own mode; the picture is scaled
+    // into it with bars, so no display mode is ever changed.
+    if (window != nullptr && !parameters->Windowed) {
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
     std::unique_ptr<GlContext> context =
         window != nullptr ? CreateWindowGlContext(window, &error) : CreateHeadlessGlContext(&error);
     if (!context) {

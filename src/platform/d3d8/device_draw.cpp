@@ -20,6 +20,20 @@ std::uint32_t ReadIndex(const BYTE* indices, UINT indexSize, UINT position)
     return value;
 }
 
+// `count` indices from `start`, each made relative to minIndex. False when one
+// falls outside minIndex .. minIndex + vertexCount - 1.
+bool RebaseIndices(const BYTE* indices, UINT indexSize, UINT start, UINT count, UINT minIndex, UINT vertexCount,
+                   std::vector<std::uint32_t>& rebased)
+{
+    rebased.resize(count);
+    for (UINT position = 0; position < count; ++position) {
+        const std::uint32_t index = ReadIndex(indices, indexSize, start + position);
+        if (index < minIndex || index - minIndex >= vertexCount) return false;
+        rebased[position] = index - minIndex;
+    }
+    return true;
+}
+
 // The streams a layout reads from.
 std::uint32_t StreamsUsed(const VertexLayout& layout)
 {
@@ -117,11 +131,9 @@ HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT minIndex, UINT 
     const UINT indexCount = VertexCountOf(type, primitiveCount);
     const std::size_t available = buffer->Bytes().size() / indexSize;
     if (static_cast<std::size_t>(startIndex) + indexCount > available) return D3DERR_INVALIDCALL;
-    rebasedIndices.resize(indexCount);
-    for (UINT position = 0; position < indexCount; ++position) {
-        const std::uint32_t index = ReadIndex(buffer->Bytes().data(), indexSize, startIndex + position);
-        if (index < minIndex || index - minIndex >= vertexCount) return D3DERR_INVALIDCALL;
-        rebasedIndices[position] = index - minIndex;
+    if (!RebaseIndices(buffer->Bytes().data(), indexSize, startIndex, indexCount, minIndex, vertexCount,
+                       rebasedIndices)) {
+        return D3DERR_INVALIDCALL;
     }
     return Draw(type, primitiveCount, streams, layout, state.baseVertexIndex + minIndex, vertexCount,
                 rebasedIndices.data(), indexCount);
@@ -162,11 +174,9 @@ HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, UIN
     if (FAILED(result)) return result;
     const UINT indexSize = indexFormat == D3DFMT_INDEX32 ? 4 : 2;
     const UINT indexCount = VertexCountOf(type, primitiveCount);
-    rebasedIndices.resize(indexCount);
-    for (UINT position = 0; position < indexCount; ++position) {
-        const std::uint32_t index = ReadIndex(static_cast<const BYTE*>(indices), indexSize, position);
-        if (index < minIndex || index - minIndex >= vertexCount) return D3DERR_INVALIDCALL;
-        rebasedIndices[position] = index - minIndex;
+    if (!RebaseIndices(static_cast<const BYTE*>(indices), indexSize, 0, indexCount, minIndex, vertexCount,
+                       rebasedIndices)) {
+        return D3DERR_INVALIDCALL;
     }
     VertexStreams streams;
     streams.data[0] = static_cast<const std::uint8_t*>(vertices);

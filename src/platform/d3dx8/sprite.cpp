@@ -1,10 +1,11 @@
 #include "platform/d3dx8/sprite.h"
 
+#include "platform/d3d8/ref_counted.h"
 #include "platform/d3dx8/sprite_quad.h"
 
 namespace {
 
-class Sprite final : public ID3DXSprite {
+class Sprite final : public RefCounted<ID3DXSprite> {
 public:
     explicit Sprite(IDirect3DDevice8* device) : device(device) { device->AddRef(); }
 
@@ -14,17 +15,6 @@ public:
             device->DeleteStateBlock(savedState);
         }
         device->Release();
-    }
-
-    ULONG AddRef() override { return ++references; }
-
-    ULONG Release() override
-    {
-        const ULONG remaining = --references;
-        if (remaining == 0) {
-            delete this;
-        }
-        return remaining;
     }
 
     HRESULT GetDevice(IDirect3DDevice8** out) override
@@ -131,7 +121,6 @@ private:
     }
 
     IDirect3DDevice8* device;
-    ULONG references = 1;
     bool begun = false;
     DWORD savedState = 0;
 };

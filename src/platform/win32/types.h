@@ -26,6 +26,19 @@ struct HWND__;
 using HWND = HWND__*;
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
+struct HICON__;
+using HICON = HICON__*;
+using HCURSOR = HICON;
+struct HBRUSH__;
+using HBRUSH = HBRUSH__*;
+struct HMENU__;
+using HMENU = HMENU__*;
+using HGDIOBJ = void*;
+using ATOM = WORD;
+
+struct POINT {
+    LONG x, y;
+};
 
 // Macros, as in Windows, so that other headers defining them agree.
 #ifndef FALSE

@@ -9,7 +9,7 @@ packages=(
   libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri
   libjpeg62-turbo-dev libpng-dev
   libsndfile1-dev libopenmpt-dev libkissfft-dev
-  xvfb xauth sox
+  xvfb xauth xdotool sox
 )
 
 if [ "$(id -u)" -ne 0 ]; then

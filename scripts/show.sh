@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds rewind and runs the show.
+# Sets up the machine, builds rewind and runs the show. Arguments go to the
+# show ("-win" for a window instead of full screen).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 bash scripts/build.sh
 
-if [ -x build/rewind ]; then
-  exec build/rewind "$@"
-fi
-echo "rewind: the libraries and tests are built in build/; the show itself is not part of the tree yet."
+# The show reads its data from the current directory: the generated show
+# directory once the build makes one, else the checkout.
+show_dir=.
+[ -d build/show ] && show_dir=build/show
+cd "$show_dir"
+exec "$OLDPWD/build/rewind" "$@"

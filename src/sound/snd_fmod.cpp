@@ -265,3 +265,5 @@ void SndFMOD::Info()
     }
     if (g_log) g_log->Print("SndAPI : End of Info()\n");
 }
+
+SndFMOD* g_sound = nullptr;

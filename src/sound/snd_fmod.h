@@ -25,3 +25,6 @@ public:
     void SetPosition(unsigned int position) override;
     void Info() override;
 };
+
+// The show's music player, created by start-up; null before and without it.
+extern SndFMOD* g_sound;

@@ -1,0 +1,114 @@
+#include "capture_options.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+const char* const captureUsage =
+    "usage: rewind-capture --out DIR [--times MS,MS,...] [--from MS] [--to MS] [--fps N] [--scale K]\n"
+    "  Renders the show without a display, on a virtual clock, into PNG files in DIR.\n"
+    "  --times   the show times to render (each drawn after the ones before it)\n"
+    "  --from, --to, --fps   a range of show times at a fixed frame rate\n"
+    "                        (defaults: 0, 271000, 60)\n"
+    "  --scale   render K times larger than 640x480 (1 to 4)\n";
+
+namespace {
+
+// A whole number of milliseconds, at most a day.
+bool ParseTime(const char* text, std::uint32_t* value)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long long parsed = std::strtoll(text, &end, 10);
+    if (end == text || *end != '\0' || errno != 0 || parsed < 0 || parsed > 86400000) {
+        return false;
+    }
+    *value = static_cast<std::uint32_t>(parsed);
+    return true;
+}
+
+bool ParseTimeList(const char* text, std::vector<std::uint32_t>* times)
+{
+    std::string list = text;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t comma = list.find(',', start);
+        if (comma == std::string::npos) comma = list.size();
+        std::uint32_t time = 0;
+        if (!ParseTime(list.substr(start, comma - start).c_str(), &time)) {
+            return false;
+        }
+        times->push_back(time);
+        start = comma + 1;
+    }
+    return !times->empty();
+}
+
+} // namespace
+
+bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* options, std::string* error)
+{
+    std::uint32_t from = 0;
+    std::uint32_t to = 271000;
+    std::uint32_t fps = 60;
+    bool range = false;
+    for (int index = 1; index < argumentCount; ++index) {
+        const std::string option = arguments[index];
+        if (index + 1 >= argumentCount) {
+            *error = "missing value after " + option;
+            return false;
+        }
+        const char* value = arguments[++index];
+        std::uint32_t number = 0;
+        if (option == "--out") {
+            options->outputDirectory = value;
+        } else if (option == "--times") {
+            if (!ParseTimeList(value, &options->times)) {
+                *error = std::string("bad time list: ") + value;
+                return false;
+            }
+        } else if (option == "--from" || option == "--to" || option == "--fps" || option == "--scale") {
+            if (!ParseTime(value, &number)) {
+                *error = "bad number for " + option + ": " + value;
+                return false;
+            }
+            if (option == "--from") from = number, range = true;
+            if (option == "--to") to = number, range = true;
+            if (option == "--fps") fps = number, range = true;
+            if (option == "--scale") options->scale = static_cast<int>(number);
+        } else {
+            *error = "unknown option " + option;
+            return false;
+        }
+    }
+    if (options->outputDirectory.empty()) {
+        *error = "--out DIR is required";
+        return false;
+    }
+    if (options->scale < 1 || options->scale > 4) {
+        *error = "--scale must be 1 to 4";
+        return false;
+    }
+    if (!options->times.empty() && range) {
+        *error = "give either --times or a range, not both";
+        return false;
+    }
+    if (options->times.empty()) {
+        if (fps == 0 || fps > 1000 || from > to) {
+            *error = "the range needs 1 <= fps <= 1000 and from <= to";
+            return false;
+        }
+        for (std::uint64_t frame = 0;; ++frame) {
+            const std::uint64_t time = from + frame * 1000 / fps;
+            if (time > to) break;
+            options->times.push_back(static_cast<std::uint32_t>(time));
+        }
+        options->numberedFrames = true;
+    }
+    if (!std::is_sorted(options->times.begin(), options->times.end())) {
+        *error = "the times must not fall: each frame is drawn after the ones before it";
+        return false;
+    }
+    return true;
+}

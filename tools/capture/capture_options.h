@@ -1,0 +1,18 @@
+#pragma once
+// What rewind-capture was asked to render.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct CaptureOptions {
+    std::vector<std::uint32_t> times; // show times in milliseconds, rising
+    bool numberedFrames = false; // a range at a frame rate: files named by frame number
+    std::string outputDirectory;
+    int scale = 1;
+};
+
+// Null error: the options. Otherwise `error` says what is wrong.
+bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* options, std::string* error);
+
+extern const char* const captureUsage;

@@ -1,0 +1,21 @@
+// Feeds arbitrary bytes to the TGA reader.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+#include "scene/scene_picture.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
+    if (file == nullptr) {
+        return 0;
+    }
+    ScenePicture picture;
+    if (ReadTgaPicture(file, picture) && picture.pixels.size() != std::size_t{picture.width} * picture.height) {
+        __builtin_trap();
+    }
+    std::fclose(file);
+    return 0;
+}

@@ -1,0 +1,358 @@
+// rewind-inspect: what the show reads from its data files, as JSON, for the
+// people who write them.
+//
+//   rewind-inspect scene FILE [--frames f1,f2,...]
+//   rewind-inspect ini FILE
+//
+// Runs without a display, on a headless device. A scene the loader refuses
+// prints its code and exits with 3; a file that cannot be read exits with 2.
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "json_writer.h"
+#include "platform/d3d8/d3d8.h"
+#include "scene/scene.h"
+#include "scene/scene_textures.h"
+#include "support/ini_file.h"
+
+namespace {
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: rewind-inspect scene FILE [--frames f1,f2,...]\n"
+                         "       rewind-inspect ini FILE\n");
+    return 1;
+}
+
+const char* TypeName(const cSceneObject* object)
+{
+    if (dynamic_cast<const cSceneFreeCamera*>(object)) return "free camera";
+    if (dynamic_cast<const cSceneTargetCamera*>(object)) return "target camera";
+    switch (object->TypeCode()) {
+    case SCENE_MESH: return "mesh";
+    case SCENE_SKINNED_MESH: return "skinned mesh";
+    case SCENE_LIGHT: return "light";
+    case SCENE_CAMERA_TARGET: return "camera target";
+    default: return "object";
+    }
+}
+
+const char* KindName(std::uint32_t kind)
+{
+    switch (kind) {
+    case NODE_BONE: return "bone";
+    case NODE_MESH: return "mesh";
+    case NODE_TARGET_CAMERA: return "target camera";
+    case NODE_FREE_CAMERA: return "free camera";
+    case NODE_DUMMY: return "dummy";
+    default: return "plain";
+    }
+}
+
+class SceneInspector {
+public:
+    SceneInspector(const cScene& scene, JsonWriter& json) : scene(scene), json(json) {}
+
+    std::string ObjectName(const cSceneObject* object) const
+    {
+        const char* name = scene.objects.NameOf(object);
+        return name != nullptr ? name : "";
+    }
+
+    void Materials()
+    {
+        json.BeginArray("materials");
+        for (const auto& entry : scene.materials) {
+            const cSceneMaterial& material = *entry.value;
+            json.BeginObject();
+            json.String("name", entry.name);
+            json.Integer("flags", material.flags);
+            json.Integer("blendSelector", material.blendSelector);
+            const float colour[4] = {material.red, material.green, material.blue, material.opacity};
+            json.Floats("colour", colour, 4);
+            Texture("texture", material.textureName);
+            Texture("secondTexture", material.secondTextureName);
+            json.EndObject();
+        }
+        json.EndArray();
+    }
+
+    void Objects()
+    {
+        json.BeginArray("objects");
+        for (const auto& entry : scene.objects) {
+            const cSceneObject* object = entry.value;
+            json.BeginObject();
+            json.String("name", entry.name);
+            json.String("type", TypeName(object));
+            json.Integer("typeCode", object->TypeCode());
+            if (const auto* mesh = dynamic_cast<const cSceneMeshBase*>(object)) {
+                MeshFacts(*mesh);
+            } else if (const auto* light = dynamic_cast<const cSceneLight*>(object)) {
+                json.Integer("lightIndex", light->lightIndex);
+            } else if (const auto* camera = dynamic_cast<const cSceneTargetCamera*>(object)) {
+                json.String("target", ObjectName(camera->target));
+            }
+            json.EndObject();
+        }
+        json.EndArray();
+    }
+
+    void Nodes()
+    {
+        json.BeginArray("nodes");
+        // Depth first, as the file stores them, with each node's depth.
+        std::vector<std::pair<const cSceneNode*, int>> pending{{scene.root.get(), 0}};
+        while (!pending.empty()) {
+            const auto [node, depth] = pending.back();
+            pending.pop_back();
+            if (node->nextSibling != nullptr) pending.push_back({node->nextSibling, depth});
+            if (node->firstChild != nullptr) pending.push_back({node->firstChild, depth + 1});
+            json.BeginObject();
+            json.String("name", node->name);
+            json.String("kind", KindName(node->kind));
+            json.Integer("depth", depth);
+            json.String("object", ObjectName(node->object));
+            json.EndObject();
+        }
+        json.EndArray();
+    }
+
+    void Frame(float frame)
+    {
+        const_cast<cScene&>(scene).Render(frame);
+        json.BeginObject();
+        json.Number("frame", frame);
+        json.BeginArray("nodes");
+        std::vector<const cSceneNode*> pending{scene.root.get()};
+        while (!pending.empty()) {
+            const cSceneNode* node = pending.back();
+            pending.pop_back();
+            if (node->nextSibling != nullptr) pending.push_back(node->nextSibling);
+            if (node->firstChild != nullptr) pending.push_back(node->firstChild);
+            json.BeginObject();
+            json.String("name", node->name);
+            json.Floats("world", node->world.m, 16);
+            json.EndObject();
+        }
+        json.EndArray();
+        json.BeginArray("cameras");
+        for (const auto& entry : scene.objects) {
+            if (auto* camera = dynamic_cast<cSceneCamera*>(entry.value)) {
+                camera->SetupView();
+                json.BeginObject();
+                json.String("name", entry.name);
+                const float position[3] = {camera->position.x, camera->position.y, camera->position.z};
+                json.Floats("position", position, 3);
+                json.Number("fov", camera->fov);
+                const auto* target = dynamic_cast<const cSceneTargetCamera*>(camera);
+                json.Number("roll", target != nullptr ? target->roll : 0.0f);
+                json.Floats("view", camera->view.m, 16);
+                json.EndObject();
+            }
+        }
+        json.EndArray();
+        json.BeginArray("meshes");
+        for (const auto& entry : scene.objects) {
+            if (const auto* mesh = dynamic_cast<const cSceneMeshBase*>(entry.value)) {
+                json.BeginObject();
+                json.String("name", entry.name);
+                json.Integer("hidden", mesh->hidden);
+                json.String("morphCurrent", ObjectName(mesh->morphCurrent));
+                json.String("morphNext", ObjectName(mesh->morphNext));
+                json.Number("morphFactor", mesh->morphFactor);
+                json.EndObject();
+            }
+        }
+        json.EndArray();
+        json.EndObject();
+    }
+
+private:
+    void Texture(const char* key, const std::string& name)
+    {
+        if (name.empty()) {
+            json.Null(key);
+            return;
+        }
+        json.BeginObject(key);
+        json.String("file", name);
+        json.Bool("loaded", g_sceneTextures.Find(name.c_str()) != nullptr);
+        json.EndObject();
+    }
+
+    void MeshFacts(const cSceneMeshBase& mesh)
+    {
+        json.Integer("vertexCount", mesh.vertexCount);
+        json.Integer("triangleCount", mesh.triangleCount);
+        json.Integer("indexCount", mesh.indexCount);
+        json.Integer("hidden", mesh.hidden);
+        json.Bool("tweenable", mesh.vertexFormat == scene.tweenDeclaration);
+        if (mesh.TypeCode() != SCENE_SKINNED_MESH) {
+            const float bounds[6] = {mesh.bboxMin.x, mesh.bboxMin.y, mesh.bboxMin.z,
+                                     mesh.bboxMax.x, mesh.bboxMax.y, mesh.bboxMax.z};
+            json.Floats("bounds", bounds, 6);
+        }
+        if (const auto* skinned = dynamic_cast<const cSceneSkinnedMesh*>(&mesh)) {
+            json.BeginArray("bones");
+            for (const SceneBone& bone : skinned->bones) {
+                json.String(nullptr, bone.node != nullptr ? bone.node->name : "");
+            }
+            json.EndArray();
+        }
+        json.BeginArray("groups");
+        for (const SceneMeshGroup& group : mesh.groups) {
+            json.BeginObject();
+            const char* material = group.material != nullptr ? scene.materials.NameOf(group.material) : nullptr;
+            if (material != nullptr) {
+                json.String("material", material);
+            } else {
+                json.Null("material");
+            }
+            json.Integer("startIndex", group.startIndex);
+            json.Integer("primitiveCount", group.primitiveCount);
+            json.EndObject();
+        }
+        json.EndArray();
+    }
+
+    const cScene& scene;
+    JsonWriter& json;
+};
+
+bool ParseFrames(const char* text, std::vector<float>& frames)
+{
+    std::stringstream list(text);
+    std::string item;
+    while (std::getline(list, item, ',')) {
+        char* end = nullptr;
+        const float frame = std::strtof(item.c_str(), &end);
+        if (end == item.c_str() || *end != '\0') {
+            return false;
+        }
+        frames.push_back(frame);
+    }
+    return true;
+}
+
+IDirect3DDevice8* CreateHeadlessDevice(IDirect3D8* direct3d)
+{
+    D3DPRESENT_PARAMETERS parameters{};
+    parameters.BackBufferWidth = 640;
+    parameters.BackBufferHeight = 480;
+    parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
+    parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    parameters.Windowed = TRUE;
+    parameters.EnableAutoDepthStencil = TRUE;
+    parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
+    IDirect3DDevice8* device = nullptr;
+    if (direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+                               &parameters, &device) != D3D_OK) {
+        return nullptr;
+    }
+    return device;
+}
+
+int InspectScene(const char* fileName, const std::vector<float>& frames)
+{
+    IDirect3D8* direct3d = Direct3DCreate8(D3D_SDK_VERSION);
+    IDirect3DDevice8* device = direct3d != nullptr ? CreateHeadlessDevice(direct3d) : nullptr;
+    if (device == nullptr) {
+        std::fprintf(stderr, "rewind-inspect: no headless Direct3D device\n");
+        return 2;
+    }
+    g_sceneTextures.Init(device, D3DFMT_A8R8G8B8);
+    int result = 0;
+    {
+        cScene scene;
+        JsonWriter json(stdout);
+        try {
+            scene.SetDevice(device, 0);
+            scene.Load(fileName);
+            scene.zFar = 25000.0f;
+            scene.zNear = 1.0f;
+            SceneInspector inspector(scene, json);
+            json.BeginObject();
+            json.String("file", fileName);
+            json.Integer("lastFrame", scene.lastFrame);
+            json.String("camera", inspector.ObjectName(scene.camera));
+            inspector.Materials();
+            inspector.Objects();
+            inspector.Nodes();
+            json.BeginArray("frames");
+            for (float frame : frames) {
+                inspector.Frame(frame);
+            }
+            json.EndArray();
+            json.EndObject();
+        } catch (const mu3d_CException& failure) {
+            JsonWriter refusal(stdout);
+            refusal.BeginObject();
+            refusal.String("file", fileName);
+            refusal.Bool("refused", true);
+            refusal.Integer("code", failure.code);
+            refusal.EndObject();
+            result = 3;
+        }
+    }
+    g_sceneTextures.Shutdown();
+    device->Release();
+    direct3d->Release();
+    return result;
+}
+
+int InspectIni(const char* fileName)
+{
+    cIniFile ini;
+    if (!ini.Open(fileName)) {
+        std::fprintf(stderr, "rewind-inspect: cannot open %s\n", fileName);
+        return 2;
+    }
+    JsonWriter json(stdout);
+    json.BeginObject();
+    json.String("file", fileName);
+    json.BeginArray("records");
+    while (ini.Next()) {
+        json.BeginObject();
+        json.String("type", ini.types);
+        json.BeginArray("ints");
+        for (std::uint32_t i = 0; i < ini.intCount; ++i) json.Integer(nullptr, ini.ints[i]);
+        json.EndArray();
+        json.BeginArray("strings");
+        for (std::uint32_t i = 0; i < ini.stringCount; ++i) json.String(nullptr, ini.strings[i]);
+        json.EndArray();
+        json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        return Usage();
+    }
+    if (std::strcmp(argv[1], "ini") == 0 && argc == 3) {
+        return InspectIni(argv[2]);
+    }
+    if (std::strcmp(argv[1], "scene") != 0) {
+        return Usage();
+    }
+    std::vector<float> frames;
+    for (int i = 3; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc && ParseFrames(argv[i + 1], frames)) {
+            ++i;
+        } else {
+            return Usage();
+        }
+    }
+    return InspectScene(argv[2], frames);
+}

@@ -9,6 +9,7 @@
 #include "render/camera.h"
 #include "render/render.h"
 #include "render/texture_renderer.h"
+#include "scene/scene.h"
 #include "sound/snd_fmod.h"
 
 extern HINSTANCE g_instance;
@@ -19,6 +20,7 @@ extern HWND g_window;
 extern cCamera* g_camera;
 extern IDirect3DDevice8* g_device;
 extern CTextureRenderer* g_renderTarget;
+extern cScene* g_scene;
 
 int InitDemo(HINSTANCE instance, int showCommand);
 LRESULT WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

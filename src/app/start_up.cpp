@@ -1,8 +1,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <cstdio>
+
 #include "app/demo.h"
 #include "platform/fmod/fmod.h"
+#include "scene/scene_textures.h"
 #include "platform/win32/win32.h"
 #include "support/ini_file.h"
 
@@ -13,6 +16,7 @@ HWND g_window = nullptr;
 cCamera* g_camera = nullptr;
 IDirect3DDevice8* g_device = nullptr;
 CTextureRenderer* g_renderTarget = nullptr;
+cScene* g_scene = nullptr;
 
 namespace {
 
@@ -81,6 +85,21 @@ int InitDemo(HINSTANCE instance, int showCommand)
 
     LoadSharedTextures();
     g_renderTarget = new CTextureRenderer(g_device, 1, 256, 256, D3DFMT_A8R8G8B8, D3DFMT_D24S8);
+
+    g_sceneTextures.Init(g_device, D3DFMT_A8R8G8B8);
+    try {
+        g_scene = new cScene();
+        g_scene->SetDevice(g_device, 0);
+        g_scene->Load("obj\\a.scene");
+    } catch (const mu3d_CException& exception) {
+        // The show cannot run without its scene; the log is usually off, so
+        // say why on standard error before ending without a frame.
+        std::fprintf(stderr, "rewind: cannot load the scene obj/a.scene (error %d)\n",
+                     static_cast<int>(exception.code));
+        return -1;
+    }
+    g_scene->zFar = 25000.0f;
+    g_scene->zNear = 1.0f;
 
     g_sound = new SndFMOD(g_window);
     g_sound->Init();

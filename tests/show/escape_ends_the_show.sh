@@ -4,6 +4,7 @@
 rewind="$1"
 workdir=$(mktemp -d)
 cd "$workdir" || exit 1
+"$2" . || exit 1
 "$rewind" -win &
 pid=$!
 window=""

@@ -7,25 +7,15 @@
 #include <vector>
 
 #include "platform/d3d8/d3d8.h"
+#include "platform/d3d8/headless_device.h"
 #include "platform/d3d8/presentation.h"
 
 class HeadlessDevice : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        direct3d = Direct3DCreate8(D3D_SDK_VERSION);
-        ASSERT_NE(direct3d, nullptr);
-        D3DPRESENT_PARAMETERS parameters{};
-        parameters.BackBufferWidth = 640;
-        parameters.BackBufferHeight = 480;
-        parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-        parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        parameters.Windowed = TRUE;
-        parameters.EnableAutoDepthStencil = TRUE;
-        parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-        ASSERT_EQ(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr,
-                                         D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device),
-                  D3D_OK);
+        device = CreateHeadlessDevice(640, 480, &direct3d);
+        ASSERT_NE(device, nullptr);
     }
 
     void TearDown() override

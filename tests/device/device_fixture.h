@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/d3d8/d3d8.h"
+#include "platform/d3d8/headless_device.h"
 #include "platform/d3d8/presentation.h"
 
 struct ScreenVertex {
@@ -31,18 +32,8 @@ protected:
 
     void SetUp() override
     {
-        direct3d = Direct3DCreate8(D3D_SDK_VERSION);
-        ASSERT_NE(direct3d, nullptr);
-        D3DPRESENT_PARAMETERS parameters{};
-        parameters.BackBufferWidth = size;
-        parameters.BackBufferHeight = size;
-        parameters.BackBufferFormat = D3DFMT_A8R8G8B8;
-        parameters.SwapEffect = D3DSWAPEFFECT_FLIP;
-        parameters.EnableAutoDepthStencil = TRUE;
-        parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-        ASSERT_EQ(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr,
-                                         D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device),
-                  D3D_OK);
+        device = CreateHeadlessDevice(size, size, &direct3d);
+        ASSERT_NE(device, nullptr);
         SetPresentHandler([this](const PresentedFrame& frame) {
             width = frame.width;
             pixels.assign(frame.rgba, frame.rgba + static_cast<size_t>(frame.width) * frame.height * 4);

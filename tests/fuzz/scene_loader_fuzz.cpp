@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/d3d8/headless_device.h"
 #include "platform/d3d8/d3d8.h"
 #include "scene/scene.h"
 #include "scene/scene_textures.h"
@@ -15,18 +16,8 @@ namespace {
 IDirect3DDevice8* Device()
 {
     static IDirect3DDevice8* device = [] {
-        IDirect3D8* direct3d = Direct3DCreate8(D3D_SDK_VERSION);
-        D3DPRESENT_PARAMETERS parameters{};
-        parameters.BackBufferWidth = 64;
-        parameters.BackBufferHeight = 48;
-        parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-        parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        parameters.Windowed = TRUE;
-        parameters.EnableAutoDepthStencil = TRUE;
-        parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-        IDirect3DDevice8* created = nullptr;
-        direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                               &parameters, &created);
+        IDirect3D8* direct3d = nullptr;
+        IDirect3DDevice8* created = CreateHeadlessDevice(64, 48, &direct3d);
         g_sceneTextures.Init(created, D3DFMT_A8R8G8B8);
         return created;
     }();

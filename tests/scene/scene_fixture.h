@@ -11,6 +11,7 @@
 
 #include "common/temp_dir.h"
 #include "platform/d3d8/d3d8.h"
+#include "platform/d3d8/headless_device.h"
 #include "platform/d3d8/presentation.h"
 #include "scene/scene.h"
 #include "scene/scene_textures.h"
@@ -23,19 +24,8 @@ protected:
 
     void SetUp() override
     {
-        direct3d = Direct3DCreate8(D3D_SDK_VERSION);
-        ASSERT_NE(direct3d, nullptr);
-        D3DPRESENT_PARAMETERS parameters{};
-        parameters.BackBufferWidth = width;
-        parameters.BackBufferHeight = height;
-        parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-        parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        parameters.Windowed = TRUE;
-        parameters.EnableAutoDepthStencil = TRUE;
-        parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-        ASSERT_EQ(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr,
-                                         D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device),
-                  D3D_OK);
+        device = CreateHeadlessDevice(width, height, &direct3d);
+        ASSERT_NE(device, nullptr);
         g_sceneTextures.Init(device, D3DFMT_A8R8G8B8);
     }
 

@@ -16,6 +16,7 @@
 #include "platform/d3d8/d3d8.h"
 #include "platform/d3d8/device.h"
 #include "platform/d3d8/gl.h"
+#include "platform/d3d8/headless_device.h"
 #include "platform/d3d8/primitive_assembly.h"
 #include "platform/d3d8/vertex_pipeline.h"
 
@@ -261,17 +262,9 @@ void PipelineFigures()
 
 int main()
 {
-    IDirect3D8* direct3d = Direct3DCreate8(D3D_SDK_VERSION);
-    D3DPRESENT_PARAMETERS parameters{};
-    parameters.BackBufferWidth = 640;
-    parameters.BackBufferHeight = 480;
-    parameters.BackBufferFormat = D3DFMT_A8R8G8B8;
-    parameters.SwapEffect = D3DSWAPEFFECT_FLIP;
-    parameters.EnableAutoDepthStencil = TRUE;
-    parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-    IDirect3DDevice8* device = nullptr;
-    if (direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                               &parameters, &device) != D3D_OK) {
+    IDirect3D8* direct3d = nullptr;
+    IDirect3DDevice8* device = CreateHeadlessDevice(640, 480, &direct3d);
+    if (device == nullptr) {
         std::fprintf(stderr, "benchmark: no device\n");
         return 1;
     }

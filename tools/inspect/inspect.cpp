@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/d3d8/headless_device.h"
 #include "json_writer.h"
 #include "platform/d3d8/d3d8.h"
 #include "scene/scene.h"
@@ -240,28 +241,10 @@ bool ParseFrames(const char* text, std::vector<float>& frames)
     return true;
 }
 
-IDirect3DDevice8* CreateHeadlessDevice(IDirect3D8* direct3d)
-{
-    D3DPRESENT_PARAMETERS parameters{};
-    parameters.BackBufferWidth = 640;
-    parameters.BackBufferHeight = 480;
-    parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-    parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.Windowed = TRUE;
-    parameters.EnableAutoDepthStencil = TRUE;
-    parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-    IDirect3DDevice8* device = nullptr;
-    if (direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                               &parameters, &device) != D3D_OK) {
-        return nullptr;
-    }
-    return device;
-}
-
 int InspectScene(const char* fileName, const std::vector<float>& frames)
 {
-    IDirect3D8* direct3d = Direct3DCreate8(D3D_SDK_VERSION);
-    IDirect3DDevice8* device = direct3d != nullptr ? CreateHeadlessDevice(direct3d) : nullptr;
+    IDirect3D8* direct3d = nullptr;
+    IDirect3DDevice8* device = CreateHeadlessDevice(640, 480, &direct3d);
     if (device == nullptr) {
         std::fprintf(stderr, "rewind-inspect: no headless Direct3D device\n");
         return 2;

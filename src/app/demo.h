@@ -7,6 +7,7 @@
 #include "platform/d3d8/d3d8.h"
 #include "platform/win32/types.h"
 #include "render/camera.h"
+#include "render/grid.h"
 #include "render/render.h"
 #include "render/texture_renderer.h"
 #include "scene/scene.h"
@@ -19,6 +20,9 @@ extern HWND g_window;
 
 extern cCamera* g_camera;
 extern IDirect3DDevice8* g_device;
+extern fx* g_grid1; // fxobraz
+extern fx* g_grid2; // fx05
+extern fx* g_grid3; // fx01, fx04, fx05, fx06, fxend
 extern CTextureRenderer* g_renderTarget;
 extern cScene* g_scene;
 

@@ -5,6 +5,10 @@
 // effects' objects live until the process ends right after.
 void ShutdownDemo()
 {
+    for (fx** grid : {&g_grid1, &g_grid2, &g_grid3}) {
+        delete *grid;
+        *grid = nullptr;
+    }
     if (g_renderTarget != nullptr) {
         g_renderTarget->Release();
         delete g_renderTarget;

@@ -15,6 +15,9 @@ bool g_fullScreen = true;
 HWND g_window = nullptr;
 cCamera* g_camera = nullptr;
 IDirect3DDevice8* g_device = nullptr;
+fx* g_grid1 = nullptr;
+fx* g_grid2 = nullptr;
+fx* g_grid3 = nullptr;
 CTextureRenderer* g_renderTarget = nullptr;
 cScene* g_scene = nullptr;
 
@@ -84,6 +87,10 @@ int InitDemo(HINSTANCE instance, int showCommand)
     g_render->SetCamera(g_camera);
 
     LoadSharedTextures();
+    for (fx** grid : {&g_grid1, &g_grid2, &g_grid3}) {
+        *grid = new fx();
+        (*grid)->Init(g_render, 640, 480, 16);
+    }
     g_renderTarget = new CTextureRenderer(g_device, 1, 256, 256, D3DFMT_A8R8G8B8, D3DFMT_D24S8);
 
     g_sceneTextures.Init(g_device, D3DFMT_A8R8G8B8);

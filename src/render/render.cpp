@@ -205,6 +205,65 @@ bool cRender::SetupMatrices(float x, float y, float z, float rotX, float rotY, f
     return true;
 }
 
+namespace {
+
+// Keeps a device call's result as the last result; a failure is reported.
+bool Succeeded(HRESULT result, HRESULT& lastResult)
+{
+    lastResult = result;
+    if (result == D3D_OK) return true;
+    ReportDXError(result);
+    return false;
+}
+
+// Mode 1 reads the mesh's 32-byte vertices as 16-byte position-and-colour
+// points, so the normals' bits come out as colours.
+constexpr UINT meshPointStride = 16;
+constexpr DWORD meshPointFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE;
+
+} // namespace
+
+bool cRender::DrawObject(cObject* object, int mode)
+{
+    if (object == nullptr) return false;
+    if (!SetupMatrices(object->position.x, object->position.y, object->position.z, object->rotation.x,
+                       object->rotation.y, object->rotation.z, object->scale)) {
+        return false;
+    }
+    switch (mode) {
+    case 0:
+        if (!Succeeded(device->SetIndices(object->indexBuffer, 0), lastResult) ||
+            !Succeeded(device->SetStreamSource(0, object->vertexBuffer, sizeof(MeshVertex)), lastResult) ||
+            !Succeeded(device->SetVertexShader(meshVertexFvf), lastResult)) {
+            return false;
+        }
+        lastResult = device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, object->numVertices, 0, object->numFaces);
+        return true;
+    case 1:
+        return Succeeded(device->SetStreamSource(0, object->vertexBuffer, meshPointStride), lastResult) &&
+               Succeeded(device->SetVertexShader(meshPointFvf), lastResult) &&
+               Succeeded(device->DrawPrimitive(D3DPT_POINTLIST, 0, object->numVertices), lastResult);
+    case 2: {
+        if (!Succeeded(device->SetVertexShader(meshVertexFvf), lastResult)) return false;
+        const MeshVertex* lines = object->wireVertices.empty() ? nullptr : object->wireVertices.data();
+        lastResult = device->DrawPrimitiveUP(D3DPT_LINELIST, 3 * object->numFaces, lines, sizeof(MeshVertex));
+        return true;
+    }
+    default:
+        return true;
+    }
+}
+
+bool cRender::DrawParticles(cObjectPS* object)
+{
+    if (object == nullptr) return false;
+    return SetupMatrices(object->position.x, object->position.y, object->position.z, object->rotation.x,
+                         object->rotation.y, object->rotation.z, object->scale) &&
+           Succeeded(device->SetStreamSource(0, object->vertexBuffer, sizeof(SpriteVertex)), lastResult) &&
+           Succeeded(device->SetVertexShader(spriteVertexFvf), lastResult) &&
+           Succeeded(device->DrawPrimitive(D3DPT_POINTLIST, 0, object->numParticles), lastResult);
+}
+
 void cRender::SetBlendMode(unsigned mode, unsigned stage)
 {
     switch (mode) {

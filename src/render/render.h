@@ -12,6 +12,8 @@
 
 #include "math/matrix.h"
 #include "math/vector.h"
+#include "objects/object.h"
+#include "objects/object_ps.h"
 #include "platform/d3d8/d3d8.h"
 #include "platform/d3dx8/d3dx8.h"
 #include "render/camera.h"
@@ -35,6 +37,10 @@ public:
     HRESULT SetViewport(float x, float y, float width, float height);
     bool SetMaterial(float alpha, float red, float green, float blue);
     bool SetupMatrices(float x, float y, float z, float rotX, float rotY, float rotZ, float scale);
+    // Mode 0: indexed triangles; 1: the vertex buffer read as coloured points;
+    // 2: the wireframe lines (after BuildWireframe); any other: nothing.
+    bool DrawObject(cObject* object, int mode);
+    bool DrawParticles(cObjectPS* object);
     void SetBlendMode(unsigned mode, unsigned stage);
     HRESULT SetFog(float start, float end, D3DCOLOR color);
 

@@ -3,10 +3,12 @@
 //
 //   rewind-inspect scene FILE [--frames f1,f2,...]
 //   rewind-inspect ini FILE
+//   rewind-inspect object FILE
 //
 // Runs without a display, on a headless device. A scene the loader refuses
 // prints its code and exits with 3; a file that cannot be read exits with 2.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,7 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "objects/object.h"
+#include "objects/object_ps.h"
 #include "platform/d3d8/headless_device.h"
+#include "platform/win32/file_path.h"
 #include "json_writer.h"
 #include "platform/d3d8/d3d8.h"
 #include "scene/scene.h"
@@ -26,7 +31,8 @@ namespace {
 int Usage()
 {
     std::fprintf(stderr, "usage: rewind-inspect scene FILE [--frames f1,f2,...]\n"
-                         "       rewind-inspect ini FILE\n");
+                         "       rewind-inspect ini FILE\n"
+                         "       rewind-inspect object FILE\n");
     return 1;
 }
 
@@ -316,6 +322,57 @@ int InspectIni(const char* fileName)
     return 0;
 }
 
+// The object file as a mesh and as a point cloud: counts and bounds.
+int InspectObject(const char* fileName)
+{
+    // The object loaders end the program on a missing file; refuse it first.
+    if (FILE* file = OpenWindowsFile(fileName, "rb")) {
+        std::fclose(file);
+    } else {
+        std::fprintf(stderr, "rewind-inspect: cannot open %s\n", fileName);
+        return 2;
+    }
+    IDirect3D8* direct3d = nullptr;
+    IDirect3DDevice8* device = CreateHeadlessDevice(64, 64, &direct3d);
+    if (device == nullptr) {
+        std::fprintf(stderr, "rewind-inspect: no headless Direct3D device\n");
+        return 2;
+    }
+    int result = 0;
+    {
+        cObject mesh(fileName, device);
+        cObjectPS cloud(fileName, device);
+        JsonWriter json(stdout);
+        json.BeginObject();
+        json.String("file", fileName);
+        json.Integer("vertexCount", mesh.numVertices);
+        json.Integer("faceCount", mesh.numFaces);
+        if (!mesh.vertices.empty()) {
+            float bounds[6] = {mesh.vertices[0].x, mesh.vertices[0].y, mesh.vertices[0].z,
+                               mesh.vertices[0].x, mesh.vertices[0].y, mesh.vertices[0].z};
+            for (const MeshVertex& vertex : mesh.vertices) {
+                const float position[3] = {vertex.x, vertex.y, vertex.z};
+                for (int axis = 0; axis < 3; ++axis) {
+                    bounds[axis] = std::min(bounds[axis], position[axis]);
+                    bounds[3 + axis] = std::max(bounds[3 + axis], position[axis]);
+                }
+            }
+            json.Floats("bounds", bounds, 6);
+        } else {
+            json.Null("bounds");
+        }
+        json.Integer("particleCount", cloud.numParticles);
+        json.EndObject();
+        std::fputc('\n', stdout);
+        if (mesh.vertices.empty() && cloud.numParticles == 0) {
+            result = 3;
+        }
+    }
+    device->Release();
+    direct3d->Release();
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -325,6 +382,9 @@ int main(int argc, char** argv)
     }
     if (std::strcmp(argv[1], "ini") == 0 && argc == 3) {
         return InspectIni(argv[2]);
+    }
+    if (std::strcmp(argv[1], "object") == 0 && argc == 3) {
+        return InspectObject(argv[2]);
     }
     if (std::strcmp(argv[1], "scene") != 0) {
         return Usage();

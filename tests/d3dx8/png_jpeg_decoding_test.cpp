@@ -6,6 +6,7 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include "common/jpeg_writer.h"
 #include "platform/d3dx8/image_decoding.h"
 
 using d3dx::DecodeImage;
@@ -27,35 +28,10 @@ std::vector<std::uint8_t> WritePng(std::uint32_t format, int width, int height, 
 }
 
 // A picture of one colour, grey when `colour` has one component.
-std::vector<std::uint8_t> WriteJpeg(int width, int height, std::vector<std::uint8_t> colour)
+std::vector<std::uint8_t> WriteJpeg(int width, int height, const Sample& colour)
 {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = width;
-    info.image_height = height;
-    info.input_components = static_cast<int>(colour.size());
-    info.in_color_space = colour.size() == 1 ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 95, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<std::uint8_t> row;
-    for (int x = 0; x < width; x++) {
-        row.insert(row.end(), colour.begin(), colour.end());
-    }
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::vector<std::uint8_t> file(buffer, buffer + size);
-    std::free(buffer);
-    return file;
+    const std::string bytes = EncodeJpeg(width, height, static_cast<int>(colour.size()), [&](int, int) { return colour; });
+    return {bytes.begin(), bytes.end()};
 }
 
 void ExpectColourNear(std::uint32_t actual, std::uint32_t expected)

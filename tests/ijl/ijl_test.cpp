@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/temp_dir.h"
-#include "ijl/jpeg_writer.h"
+#include "common/jpeg_writer.h"
 #include "platform/ijl/ijl.h"
 
 namespace {

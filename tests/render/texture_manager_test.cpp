@@ -5,7 +5,7 @@
 
 #include "common/log_capture.h"
 #include "common/temp_dir.h"
-#include "ijl/jpeg_writer.h"
+#include "common/jpeg_writer.h"
 #include "platform/ijl/ijl.h"
 #include "render/image_quad_device.h"
 #include "render/texture_manager.h"

@@ -9,6 +9,7 @@ packages=(
   libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri
   libjpeg62-turbo-dev libpng-dev
   libsndfile1-dev libopenmpt-dev libkissfft-dev
+  libfreetype-dev libfontconfig-dev fonts-liberation2
   xvfb xauth xdotool sox
 )
 

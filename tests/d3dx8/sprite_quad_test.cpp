@@ -25,9 +25,11 @@ TEST(SpriteQuad, RotatesAboutTheCentreInScaledCoordinates)
     ExpectCorner(quad[0], 13.5f, 23.5f, 0, 0);
     ExpectCorner(quad[3], 9.5f, 19.5f, 1, 1);
 
-    // A quarter turn takes +x towards +y: clockwise on the screen.
+    // A quarter turn takes +x towards -y and +y towards +x: counter-clockwise
+    // on the screen.
     quad = BuildSpriteQuad(2, 2, nullptr, nullptr, nullptr, std::numbers::pi_v<float> / 2, nullptr, 0);
-    ExpectCorner(quad[1], -0.5f, 1.5f, 1, 0);
+    ExpectCorner(quad[1], -0.5f, -2.5f, 1, 0);
+    ExpectCorner(quad[2], 1.5f, -0.5f, 0, 1);
 }
 
 TEST(SpriteQuad, SourceRectanglesSelectTexelsAndMayRunPastTheEdge)

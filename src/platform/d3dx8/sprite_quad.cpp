@@ -21,8 +21,8 @@ std::array<SpriteVertex, 4> BuildSpriteQuad(UINT textureWidth, UINT textureHeigh
     for (int i = 0; i < 4; i++) {
         const float px = corners[i][0] * width * scale.x - centre.x;
         const float py = corners[i][1] * height * scale.y - centre.y;
-        quad[i].x = px * c - py * s + centre.x + offset.x - 0.5f;
-        quad[i].y = px * s + py * c + centre.y + offset.y - 0.5f;
+        quad[i].x = px * c + py * s + centre.x + offset.x - 0.5f;
+        quad[i].y = -px * s + py * c + centre.y + offset.y - 0.5f;
         quad[i].z = 0.0f;
         quad[i].rhw = 1.0f;
         quad[i].color = color;

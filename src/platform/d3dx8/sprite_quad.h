@@ -19,8 +19,11 @@ constexpr DWORD SPRITE_FVF = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 //     ((p * scaling) - centre) rotated by `rotation` + centre + translation,
 // D3DXMatrixTransformation2D's order (scale, rotate about the centre,
 // translate), which D3DX documents for Draw: the centre is in scaled sprite
-// coordinates, and positive angles turn +x towards +y, clockwise on a screen
-// whose y runs down. Null scaling is (1, 1), a null centre or translation
+// coordinates. Positive angles turn +x towards -y, counter-clockwise on a
+// screen whose y runs down, as the version-8 sprite does: the show lays its
+// long stripes at atan2(640, drop) so that they cross the screen falling by
+// `drop` pixels, and turns text cells by (angle - 90) to run along them, and
+// both only work this way round. Null scaling is (1, 1), a null centre or translation
 // (0, 0). Texture coordinates are the rectangle over the texture's size, past
 // 1 where the rectangle runs past the edge.
 //

@@ -1,5 +1,6 @@
 #pragma once
-// Writes a presented frame to a PNG file, for looking at what was rendered.
+// Writes a presented frame to an RGB PNG file, for looking at what was
+// rendered: the colour as the screen shows it, without the buffer's alpha.
 
 #include "platform/d3d8/presentation.h"
 

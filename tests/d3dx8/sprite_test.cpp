@@ -112,6 +112,7 @@ TEST_F(SpriteTest, BeginSetsTheSpriteStateAndEndPutsBackWhatWasThere)
 {
     device->SetTexture(0, texture);
     device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+    device->SetRenderState(D3DRS_WRAP0, D3DWRAP_U);
     device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_MODULATE);
 
     EXPECT_EQ(sprite->End(), D3DERR_INVALIDCALL);
@@ -120,6 +121,7 @@ TEST_F(SpriteTest, BeginSetsTheSpriteStateAndEndPutsBackWhatWasThere)
     EXPECT_EQ(RenderState(D3DRS_SRCBLEND), DWORD{D3DBLEND_SRCALPHA});
     EXPECT_EQ(RenderState(D3DRS_ALPHAFUNC), DWORD{D3DCMP_GREATER});
     EXPECT_EQ(RenderState(D3DRS_ZENABLE), DWORD{D3DZB_TRUE}); // depth left alone
+    EXPECT_EQ(RenderState(D3DRS_WRAP0), 0u); // a wrapped 0..1 quad would show one texel column
     EXPECT_EQ(StageState(1, D3DTSS_COLOROP), DWORD{D3DTOP_DISABLE});
     IDirect3DTexture8* other = MakeTexture(1, 1, {0xFF123456});
     EXPECT_EQ(sprite->Draw(other, nullptr, nullptr, nullptr, 0.0f, nullptr, 0xFFFFFFFF), D3D_OK);
@@ -127,6 +129,7 @@ TEST_F(SpriteTest, BeginSetsTheSpriteStateAndEndPutsBackWhatWasThere)
     ASSERT_EQ(sprite->End(), D3D_OK);
 
     EXPECT_EQ(RenderState(D3DRS_SRCBLEND), DWORD{D3DBLEND_ONE});
+    EXPECT_EQ(RenderState(D3DRS_WRAP0), DWORD{D3DWRAP_U});
     EXPECT_EQ(StageState(1, D3DTSS_COLOROP), DWORD{D3DTOP_MODULATE});
     IDirect3DBaseTexture8* bound = nullptr;
     device->GetTexture(0, &bound);

@@ -10,7 +10,8 @@ public:
 
     // Records the whole device state, then sets the sprite state: alpha
     // blending SRCALPHA/INVSRCALPHA, alpha test passing alpha above 0, no
-    // culling, lighting or fog; stage 0 texture times diffuse for colour and
+    // culling, lighting, fog, specular, stencil, vertex blending or texture
+    // wrapping, solid Gouraud fill; stage 0 texture times diffuse for colour and
     // alpha, from the vertex's own coordinates, clamped, linearly filtered
     // without mipmaps; stage 1 off. Depth states are left alone. A second
     // Begin before End fails.

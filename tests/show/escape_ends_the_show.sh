@@ -1,10 +1,11 @@
 #!/bin/sh
 # Runs the windowed show on a virtual display, releases Escape in its window
-# and expects the process to end with exit code 0.
+# and expects the process to end with exit code 0. The show runs in a copy
+# of the generated show directory.
 rewind="$1"
 workdir=$(mktemp -d)
 cd "$workdir" || exit 1
-"$2" . || exit 1
+cp -r "$2"/. . || exit 1
 "$rewind" -win &
 pid=$!
 window=""
@@ -25,7 +26,8 @@ if ! kill -0 "$pid" 2>/dev/null; then
 fi
 xdotool windowfocus --sync "$window" 2>/dev/null
 xdotool key --clearmodifiers Escape
-for attempt in $(seq 1 100); do
+# Start-up loads every picture and object before the first key is read.
+for attempt in $(seq 1 600); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
 done

@@ -2,18 +2,23 @@
 
 #include <cmath>
 
+#include "effects/fx01.h"
+#include "effects/fx04.h"
+#include "effects/fxobraz.h"
+#include "effects/logo.h"
+
 namespace {
 
 using F = FadeKind;
 
 // Effects join the show as they are built; until then a slot shows its fades.
 const Slot slots[] = {
-    {0, 0, 2800, "logo", nullptr, {}, 0},
-    {1, 2800, 24753, "fxobraz", nullptr, {{F::ToBlack, 24400, 353}}, 1},
-    {2, 24753, 26600, "fx01", nullptr, {{F::FromBlack, 24753, 350}, {F::ToBlack, 26300, 300}}, 2},
-    {3, 26600, 35650, "fxobraz", nullptr, {{F::FromBlack, 26600, 300}, {F::ToBlack, 35350, 300}}, 2},
-    {4, 35650, 60500, "fx01", nullptr, {{F::FromBlack, 35650, 300}}, 1},
-    {5, 60500, 110450, "fx04", nullptr,
+    {0, 0, 2800, "logo", logo_Render, {}, 0},
+    {1, 2800, 24753, "fxobraz", fxobraz_Render, {{F::ToBlack, 24400, 353}}, 1},
+    {2, 24753, 26600, "fx01", fx01_Render, {{F::FromBlack, 24753, 350}, {F::ToBlack, 26300, 300}}, 2},
+    {3, 26600, 35650, "fxobraz", fxobraz_Render, {{F::FromBlack, 26600, 300}, {F::ToBlack, 35350, 300}}, 2},
+    {4, 35650, 60500, "fx01", fx01_Render, {{F::FromBlack, 35650, 300}}, 1},
+    {5, 60500, 110450, "fx04", fx04_Render,
      {{F::ToBlack, 90749, 100}, {F::FromBlack, 90849, 100}, {F::ToBlack, 91347, 100}, {F::FromBlack, 91447, 100},
       {F::FromBlack, 90220, 200}, {F::ToBlack, 91739, 200}, {F::FromBlack, 91939, 200},
       {F::FromBlack, 60500, 1300}, {F::ToWhite, 107084, 3366}},

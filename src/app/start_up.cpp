@@ -4,6 +4,12 @@
 #include <cstdio>
 
 #include "app/demo.h"
+#include "effects/fx01.h"
+#include "effects/fx04.h"
+#include "effects/fxlayers.h"
+#include "effects/fxobraz.h"
+#include "effects/fxrewind.h"
+#include "effects/logo.h"
 #include "platform/fmod/fmod.h"
 #include "scene/scene_textures.h"
 #include "platform/win32/win32.h"
@@ -52,6 +58,19 @@ void LoadSharedTextures()
     }
 }
 
+// Every effect's one-time set-up, in the order that fixes which random
+// numbers each one draws.
+void InitEffects()
+{
+    fx01_Init();
+    fx04_Init();
+    fxlayers_Init();
+    fxrewind_InitChess();
+    fxrewind_Init();
+    fxobraz_InitPictures();
+    fxobraz_Init();
+}
+
 } // namespace
 
 int InitDemo(HINSTANCE instance, int showCommand)
@@ -85,6 +104,9 @@ int InitDemo(HINSTANCE instance, int showCommand)
     }
     g_device = g_render->GetDevice();
     g_render->SetCamera(g_camera);
+    // The logo draws once before the show starts; nothing is presented.
+    logo_Init();
+    logo_Render(0.0f);
 
     LoadSharedTextures();
     for (fx** grid : {&g_grid1, &g_grid2, &g_grid3}) {
@@ -92,6 +114,7 @@ int InitDemo(HINSTANCE instance, int showCommand)
         (*grid)->Init(g_render, 640, 480, 16);
     }
     g_renderTarget = new CTextureRenderer(g_device, 1, 256, 256, D3DFMT_A8R8G8B8, D3DFMT_D24S8);
+    InitEffects();
 
     g_sceneTextures.Init(g_device, D3DFMT_A8R8G8B8);
     try {

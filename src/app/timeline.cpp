@@ -3,6 +3,8 @@
 #include "app/demo.h"
 #include "app/fades.h"
 #include "app/schedule.h"
+#include "effects/fxlayers.h"
+#include "effects/fxrewind.h"
 #include "platform/win32/timer.h"
 #include "render/render_state_stack.h"
 
@@ -25,6 +27,7 @@ void DrawRewindOverlay()
 {
     const float clock = g_timeline.rewindClock;
     FadeToBlack(clock, 260300.0f, 4300.0f);
+    fxrewind_Render(clock);
     g_render->SetTexture("rewind", 0);
     g_device->SetRenderState(D3DRS_ZENABLE, FALSE);
     g_device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
@@ -104,6 +107,7 @@ void RenderFrame()
         g_timeline.ended = true;
     }
 
+    fxlayers_Render(time);
     if (g_timeline.rewinding) {
         DrawRewindOverlay();
     }

@@ -49,7 +49,7 @@ void OnPresent(Capture& capture, const PresentedFrame& frame)
     const auto& times = capture.options.times;
     if (capture.next < times.size() && times[capture.next] == capture.showTime) {
         const std::string path = FrameFileName(capture);
-        if (!WritePng(path.c_str(), frame)) {
+        if (capture.options.written[capture.next] && !WritePng(path.c_str(), frame)) {
             std::fprintf(stderr, "rewind-capture: cannot write %s\n", path.c_str());
             capture.failed = true;
             PostQuitMessage(1);

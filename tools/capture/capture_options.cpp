@@ -6,9 +6,11 @@
 #include <cstring>
 
 const char* const captureUsage =
-    "usage: rewind-capture --out DIR [--times MS,MS,...] [--from MS] [--to MS] [--fps N] [--scale K]\n"
+    "usage: rewind-capture --out DIR [--times MS,MS,... [--lead-in N]] [--from MS] [--to MS] [--fps N] [--scale K]\n"
     "  Renders the show without a display, on a virtual clock, into PNG files in DIR.\n"
     "  --times   the show times to render (each drawn after the ones before it)\n"
+    "  --lead-in draw N frames 20 ms apart before each of the times, unwritten,\n"
+    "            so that what effects carry from frame to frame is as in the show\n"
     "  --from, --to, --fps   a range of show times at a fixed frame rate\n"
     "                        (defaults: 0, 271000, 60)\n"
     "  --scale   render K times larger than 640x480 (1 to 4)\n";
@@ -52,6 +54,7 @@ bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* op
     std::uint32_t from = 0;
     std::uint32_t to = 271000;
     std::uint32_t fps = 60;
+    std::uint32_t leadIn = 0;
     bool range = false;
     for (int index = 1; index < argumentCount; ++index) {
         const std::string option = arguments[index];
@@ -68,7 +71,8 @@ bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* op
                 *error = std::string("bad time list: ") + value;
                 return false;
             }
-        } else if (option == "--from" || option == "--to" || option == "--fps" || option == "--scale") {
+        } else if (option == "--from" || option == "--to" || option == "--fps" || option == "--scale" ||
+                   option == "--lead-in") {
             if (!ParseTime(value, &number)) {
                 *error = "bad number for " + option + ": " + value;
                 return false;
@@ -77,6 +81,7 @@ bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* op
             if (option == "--to") to = number, range = true;
             if (option == "--fps") fps = number, range = true;
             if (option == "--scale") options->scale = static_cast<int>(number);
+            if (option == "--lead-in") leadIn = number;
         } else {
             *error = "unknown option " + option;
             return false;
@@ -109,6 +114,28 @@ bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* op
     if (!std::is_sorted(options->times.begin(), options->times.end())) {
         *error = "the times must not fall: each frame is drawn after the ones before it";
         return false;
+    }
+    if (leadIn > 0 && options->numberedFrames) {
+        *error = "--lead-in goes with --times";
+        return false;
+    }
+    if (leadIn > 1000) {
+        *error = "--lead-in must be at most 1000 frames";
+        return false;
+    }
+    std::vector<std::uint32_t> requested;
+    requested.swap(options->times);
+    for (std::uint32_t time : requested) {
+        for (std::uint32_t frame = leadIn; frame > 0; --frame) {
+            const std::uint32_t step = frame * 20;
+            if (step > time) continue;
+            const std::uint32_t lead = time - step;
+            if (!options->times.empty() && lead <= options->times.back()) continue;
+            options->times.push_back(lead);
+            options->written.push_back(false);
+        }
+        options->times.push_back(time);
+        options->written.push_back(true);
     }
     return true;
 }

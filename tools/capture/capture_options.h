@@ -7,6 +7,7 @@
 
 struct CaptureOptions {
     std::vector<std::uint32_t> times; // show times in milliseconds, rising
+    std::vector<bool> written;        // per time: false for a lead-in frame, drawn but not written
     bool numberedFrames = false; // a range at a frame rate: files named by frame number
     std::string outputDirectory;
     int scale = 1;

@@ -4,11 +4,13 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "app/demo.h"
 #include "capture_options.h"
+#include "frame_timing.h"
 #include "platform/d3d8/png_file.h"
 #include "platform/d3d8/presentation.h"
 #include "platform/fmod/virtual_clock.h"
@@ -25,6 +27,9 @@ struct Capture {
     std::size_t next = 0; // the requested frame the next present belongs to
     std::uint32_t showTime = 0;
     bool failed = false;
+    FrameTiming timing;
+    std::chrono::steady_clock::time_point lastPresent;
+    bool timingStarted = false;
 };
 
 std::string FrameFileName(const Capture& capture)
@@ -47,9 +52,19 @@ void SetShowTime(Capture& capture, std::uint32_t time)
 void OnPresent(Capture& capture, const PresentedFrame& frame)
 {
     const auto& times = capture.options.times;
+    if (capture.options.bench) {
+        // Each present ends the frame of the show time just drawn; the first
+        // one also carries start-up, so timing begins after it.
+        const auto now = std::chrono::steady_clock::now();
+        if (capture.timingStarted)
+            capture.timing.Record(capture.showTime,
+                                  std::chrono::duration<double, std::milli>(now - capture.lastPresent).count());
+        capture.lastPresent = now;
+        capture.timingStarted = true;
+    }
     if (capture.next < times.size() && times[capture.next] == capture.showTime) {
         const std::string path = FrameFileName(capture);
-        if (capture.options.written[capture.next] && !WritePng(path.c_str(), frame)) {
+        if (!capture.options.bench && capture.options.written[capture.next] && !WritePng(path.c_str(), frame)) {
             std::fprintf(stderr, "rewind-capture: cannot write %s\n", path.c_str());
             capture.failed = true;
             PostQuitMessage(1);
@@ -74,7 +89,7 @@ int main(int argumentCount, char** arguments)
         std::fprintf(stderr, "rewind-capture: %s\n%s", error.c_str(), captureUsage);
         return 2;
     }
-    mkdir(capture.options.outputDirectory.c_str(), 0755);
+    if (!capture.options.bench) mkdir(capture.options.outputDirectory.c_str(), 0755);
 
     UseHeadlessWindows(true);
     SetRenderScale(capture.options.scale);
@@ -86,6 +101,10 @@ int main(int argumentCount, char** arguments)
     static int module;
     const int result = WinMain(reinterpret_cast<HINSTANCE>(&module), nullptr, nullptr, SW_SHOW);
     if (capture.failed) return 1;
+    if (capture.options.bench) {
+        const auto& times = capture.options.times;
+        capture.timing.Print(stdout, times.empty() ? 0.0 : static_cast<double>(times.back() - times.front()));
+    }
     if (capture.next < capture.options.times.size()) {
         std::fprintf(stderr, "rewind-capture: the show ended before %u ms\n", capture.options.times[capture.next]);
         return 1;

@@ -6,14 +6,16 @@
 #include <cstring>
 
 const char* const captureUsage =
-    "usage: rewind-capture --out DIR [--times MS,MS,... [--lead-in N]] [--from MS] [--to MS] [--fps N] [--scale K]\n"
+    "usage: rewind-capture (--out DIR | --bench) [--times MS,MS,... [--lead-in N]] [--from MS] [--to MS] [--fps N]\n"
+    "                      [--scale K]\n"
     "  Renders the show without a display, on a virtual clock, into PNG files in DIR.\n"
     "  --times   the show times to render (each drawn after the ones before it)\n"
     "  --lead-in draw N frames 20 ms apart before each of the times, unwritten,\n"
     "            so that what effects carry from frame to frame is as in the show\n"
     "  --from, --to, --fps   a range of show times at a fixed frame rate\n"
     "                        (defaults: 0, 271000, 60)\n"
-    "  --scale   render K times larger than 640x480 (1 to 4)\n";
+    "  --scale   render K times larger than 640x480 (1 to 4)\n"
+    "  --bench   write nothing; print each slot's median and 99th-percentile frame time\n";
 
 namespace {
 
@@ -58,6 +60,10 @@ bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* op
     bool range = false;
     for (int index = 1; index < argumentCount; ++index) {
         const std::string option = arguments[index];
+        if (option == "--bench") {
+            options->bench = true;
+            continue;
+        }
         if (index + 1 >= argumentCount) {
             *error = "missing value after " + option;
             return false;
@@ -87,7 +93,7 @@ bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* op
             return false;
         }
     }
-    if (options->outputDirectory.empty()) {
+    if (options->outputDirectory.empty() && !options->bench) {
         *error = "--out DIR is required";
         return false;
     }

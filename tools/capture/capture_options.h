@@ -11,6 +11,7 @@ struct CaptureOptions {
     bool numberedFrames = false; // a range at a frame rate: files named by frame number
     std::string outputDirectory;
     int scale = 1;
+    bool bench = false; // time every frame and print figures per slot; nothing is written
 };
 
 // Null error: the options. Otherwise `error` says what is wrong.

@@ -13,7 +13,15 @@ times=(
   30500                                  # fxobraz, second slot
   39100 45500 59500                      # fx01: beat squeeze, blob, growing stripes
   66050 75500 90500 100500 108500        # fx04: flash, field, chess, field, render target
-  259000                                 # the rewind passage over fx04
+  113000                                 # fx06
+  125000 135000                          # fxgreets: flight, names
+  150000 151500                          # fx03: field, side-view cut
+  180000 199500                          # fxvolu: blob, darkening stripes
+  210000                                 # fx05
+  225000                                 # fx07: the scene
+  240000                                 # fxquill with the sign matrix
+  252000 259000                          # the rewind passage over fx05 and fx04
+  266000 271000                          # fxend, the end frame
 )
 
 bash scripts/build.sh

@@ -3,15 +3,22 @@
 #include <cmath>
 
 #include "effects/fx01.h"
+#include "effects/fx03.h"
 #include "effects/fx04.h"
+#include "effects/fx05.h"
+#include "effects/fx06.h"
+#include "effects/fx07.h"
+#include "effects/fxend.h"
+#include "effects/fxgreets.h"
 #include "effects/fxobraz.h"
+#include "effects/fxquill.h"
+#include "effects/fxvolu.h"
 #include "effects/logo.h"
 
 namespace {
 
 using F = FadeKind;
 
-// Effects join the show as they are built; until then a slot shows its fades.
 const Slot slots[] = {
     {0, 0, 2800, "logo", logo_Render, {}, 0},
     {1, 2800, 24753, "fxobraz", fxobraz_Render, {{F::ToBlack, 24400, 353}}, 1},
@@ -23,15 +30,15 @@ const Slot slots[] = {
       {F::FromBlack, 90220, 200}, {F::ToBlack, 91739, 200}, {F::FromBlack, 91939, 200},
       {F::FromBlack, 60500, 1300}, {F::ToWhite, 107084, 3366}},
      9},
-    {6, 110450, 118000, "fx06", nullptr, {{F::FromWhite, 110450, 300}, {F::ToWhite, 117700, 300}}, 2},
-    {7, 118000, 140000, "fxgreets", nullptr, {{F::FromWhite, 118000, 1400}, {F::ToWhite, 139700, 300}}, 2},
-    {8, 140000, 172000, "fx03", nullptr, {{F::FromWhite, 140000, 300}, {F::ToWhite, 171600, 400}}, 2},
-    {9, 172000, 200000, "fxvolu", nullptr, {{F::FromWhite, 172000, 300}, {F::ToBlack, 199000, 1000}}, 2},
-    {10, 200000, 222235, "fx05", nullptr, {{F::FromBlack, 200000, 400}, {F::ToWhite, 221900, 335}}, 2},
-    {11, 222235, 233180, "fx07", nullptr, {{F::FromWhite, 222235, 300}, {F::ToWhite, 232880, 300}}, 2},
-    {12, 233180, 250000, "fxquill", nullptr, {{F::FromWhite, 233180, 300}}, 1},
+    {6, 110450, 118000, "fx06", fx06_Render, {{F::FromWhite, 110450, 300}, {F::ToWhite, 117700, 300}}, 2},
+    {7, 118000, 140000, "fxgreets", fxgreets_Render, {{F::FromWhite, 118000, 1400}, {F::ToWhite, 139700, 300}}, 2},
+    {8, 140000, 172000, "fx03", fx03_Render, {{F::FromWhite, 140000, 300}, {F::ToWhite, 171600, 400}}, 2},
+    {9, 172000, 200000, "fxvolu", fxvolu_Render, {{F::FromWhite, 172000, 300}, {F::ToBlack, 199000, 1000}}, 2},
+    {10, 200000, 222235, "fx05", fx05_Render, {{F::FromBlack, 200000, 400}, {F::ToWhite, 221900, 335}}, 2},
+    {11, 222235, 233180, "fx07", fx07_Render, {{F::FromWhite, 222235, 300}, {F::ToWhite, 232880, 300}}, 2},
+    {12, 233180, 250000, "fxquill", fxquill_Render, {{F::FromWhite, 233180, 300}}, 1},
     {-1, 250000, 265000, "none", nullptr, {}, 0},
-    {14, 265000, 271000, "fxend", nullptr, {{F::FromBlack, 265000, 2000}, {F::ToBlack, 266000, 5000}}, 2},
+    {14, 265000, 271000, "fxend", fxend_Render, {{F::FromBlack, 265000, 2000}, {F::ToBlack, 266000, 5000}}, 2},
 };
 
 } // namespace

@@ -21,7 +21,7 @@ struct Slot {
     std::uint32_t from; // inclusive
     std::uint32_t to; // exclusive
     const char* effect; // the effect's name, for people reading logs and tests
-    EffectRender render; // null while the effect is not part of the show yet
+    EffectRender render; // null for the moment between the rewind's start and its first falling time
     ScheduledFade fades[maxSlotFades];
     int fadeCount;
 };

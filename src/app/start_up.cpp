@@ -5,11 +5,21 @@
 
 #include "app/demo.h"
 #include "effects/fx01.h"
+#include "effects/fx03.h"
 #include "effects/fx04.h"
+#include "effects/fx05.h"
+#include "effects/fx06.h"
+#include "effects/fx07.h"
+#include "effects/fxend.h"
+#include "effects/fxgreets.h"
 #include "effects/fxlayers.h"
 #include "effects/fxobraz.h"
+#include "effects/fxquill.h"
 #include "effects/fxrewind.h"
+#include "effects/fxvolu.h"
+#include "effects/glow.h"
 #include "effects/logo.h"
+#include "effects/znaki.h"
 #include "platform/fmod/fmod.h"
 #include "scene/scene_textures.h"
 #include "platform/win32/win32.h"
@@ -64,11 +74,24 @@ void InitEffects()
 {
     fx01_Init();
     fx04_Init();
+    fx03_Init();
+    fx05_Init();
+    fx06_Init();
+    fx07_Init();
+    fxend_Init();
     fxlayers_Init();
+    fxquill_Init();
     fxrewind_InitChess();
     fxrewind_Init();
+    fxgreets_Init();
     fxobraz_InitPictures();
     fxobraz_Init();
+    fx06_InitSurface();
+    fxquill_InitSurface();
+    fxvolu_Init();
+    glow_Init();
+    znaki_Init();
+    znaki2_Init();
 }
 
 } // namespace

@@ -1,0 +1,29 @@
+#include "effects/ini_numbers.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "support/ini_file.h"
+
+bool FieldNumber(const cIniFile& ini, std::uint32_t field, double* value)
+{
+    if (field >= ini.typeCount) {
+        return false;
+    }
+    std::uint32_t strings = 0;
+    for (std::uint32_t k = 0; k < field; ++k) {
+        strings += ini.types[k] == 's' ? 1u : 0u;
+    }
+    if (ini.types[field] == 'd') {
+        *value = ini.ints[field - strings];
+        return true;
+    }
+    const char* text = ini.strings[strings];
+    char* end = nullptr;
+    const double number = std::strtod(text, &end);
+    if (end == text || *end != '\0' || !std::isfinite(number)) {
+        return false;
+    }
+    *value = number;
+    return true;
+}

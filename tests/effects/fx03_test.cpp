@@ -1,0 +1,125 @@
+#include "effects/fx03.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/demo.h"
+#include "platform/d3d8/png_file.h"
+#include "render/renderer_fixture.h"
+#include "support/random.h"
+#include "effects/show_folder.h"
+
+TEST(Fx03, TheFlashFollowsTheMusicThenRampsToFullAndNeverPassesFull)
+{
+    EXPECT_EQ(fx03_FlashAlpha(150000.0f, 0.0f), 0u); // silence adds nothing
+    EXPECT_EQ(fx03_FlashAlpha(150000.0f, 0.1f), 85u);
+    EXPECT_EQ(fx03_FlashAlpha(171500.0f, 0.1f), 85u);
+    EXPECT_EQ(fx03_FlashAlpha(150000.0f, 0.3f), 255u); // 256 would wrap to 0
+    EXPECT_EQ(fx03_FlashAlpha(150000.0f, 1.0f), 255u);
+    EXPECT_EQ(fx03_FlashAlpha(171750.0f, 0.0f), 127u); // the last half second ignores the music
+    EXPECT_EQ(fx03_FlashAlpha(171750.0f, 1.0f), 127u);
+    EXPECT_EQ(fx03_FlashAlpha(172000.0f, 0.0f), 255u);
+}
+
+TEST(Fx03, TheCameraCutsToTheSideViewOnTwoStretches)
+{
+    EXPECT_FALSE(fx03_Cut(151265.0f));
+    EXPECT_TRUE(fx03_Cut(151266.0f));
+    EXPECT_TRUE(fx03_Cut(152275.0f));
+    EXPECT_FALSE(fx03_Cut(152276.0f));
+    EXPECT_FALSE(fx03_Cut(153662.0f));
+    EXPECT_TRUE(fx03_Cut(153663.0f));
+    EXPECT_FALSE(fx03_Cut(155202.0f));
+}
+
+namespace {
+
+// fx03 on a headless renderer with the shell's camera, reading the show's
+// generated data. Without a sound player there is no spectrum: the music is
+// silent.
+class Fx03Effect : public RendererTest {
+protected:
+    void SetUp() override
+    {
+        const std::filesystem::path show = ShowFolder();
+        if (!std::filesystem::exists(show / "obj" / "wings2.obj")) GTEST_SKIP() << "no generated show at " << show;
+        RendererTest::SetUp();
+        g_device = render->GetDevice();
+        g_camera = new cCamera(cVector(25.0f, -25.0f, -100.0f), cVector(0.0f, 0.0f, 0.0f));
+        render->SetCamera(g_camera);
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(show);
+        ready = true;
+    }
+
+    void TearDown() override
+    {
+        if (!ready) return;
+        std::filesystem::current_path(previous);
+        delete g_camera;
+        g_camera = nullptr;
+        g_device = nullptr;
+        RendererTest::TearDown();
+    }
+
+    // One frame as the timeline draws it.
+    void Frame(float t)
+    {
+        g_device->SetRenderState(D3DRS_AMBIENT, 0xFFFFFFFF);
+        g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+        fx03_Render(t);
+        render->EndFrame();
+        if (const char* folder = std::getenv("REWIND_EFFECT_PNG")) {
+            const std::string path = std::string(folder) + "/fx03-" + std::to_string(int(t)) + ".png";
+            WritePng(path.c_str(), PresentedFrame{640, 480, pixels.data()});
+        }
+    }
+
+    double MeanBrightness() const
+    {
+        double sum = 0.0;
+        for (std::size_t i = 0; i < pixels.size(); i += 4) sum += pixels[i] + pixels[i + 1] + pixels[i + 2];
+        return sum / (pixels.size() / 4 * 3);
+    }
+
+    std::filesystem::path previous;
+    bool ready = false;
+};
+
+} // namespace
+
+// Four draws per flare, the wave mesh's five per inner vertex, six per
+// stripe and one per member of the flock.
+TEST_F(Fx03Effect, InitDrawsItsRandomNumbersAndTheMusicIsSilent)
+{
+    RandomSeed(20);
+    fx03_Init();
+    std::uint32_t reference = 20;
+    const int draws = 4 * 400 + 5 * 62 * 46 + 6 * (32 + 27) + 40;
+    for (int i = 0; i < draws + 1; ++i) reference = reference * 214013u + 2531011u;
+    EXPECT_EQ(RandomNext(), static_cast<int>((reference >> 16) & 0x7FFF));
+    EXPECT_EQ(fx03_MusicLevel(), 0.0f);
+}
+
+TEST_F(Fx03Effect, CutsTheCameraAndBrightensTheBackgroundInTheLastHalfSecond)
+{
+    fx03_Init();
+    Frame(140000.0f);
+    Frame(151265.0f);
+    EXPECT_EQ(g_camera->eye.y, -120.0f);
+    Frame(151266.0f);
+    EXPECT_EQ(g_camera->eye.y, 0.0f);
+    EXPECT_EQ(g_camera->eye.z, 0.0f);
+    Frame(152276.0f);
+    EXPECT_EQ(g_camera->eye.z, -250.0f);
+
+    Frame(171400.0f);
+    const double silent = MeanBrightness();
+    Frame(171999.0f);
+    EXPECT_GT(MeanBrightness(), silent + 20.0);
+}

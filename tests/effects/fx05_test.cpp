@@ -1,0 +1,181 @@
+#include "effects/fx05.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/demo.h"
+#include "effects/glow.h"
+#include "platform/d3d8/png_file.h"
+#include "render/renderer_fixture.h"
+#include "support/random.h"
+#include "effects/show_folder.h"
+
+TEST(Fx05, EveryTwoSecondsTheNextPictureFadesIn)
+{
+    const Fx05CrossFade start = fx05_CrossFade(0.0f);
+    EXPECT_EQ(start.first, 0u);
+    EXPECT_EQ(start.second, 1u);
+    EXPECT_EQ(start.alpha, 1.0f);
+    EXPECT_EQ(fx05_CrossFade(1000.0f).alpha, 0.5f);
+    const Fx05CrossFade next = fx05_CrossFade(2000.0f);
+    EXPECT_EQ(next.first, 1u);
+    EXPECT_EQ(next.alpha, 1.0f);
+    // The fifth picture hands over to the first again.
+    const Fx05CrossFade last = fx05_CrossFade(9000.0f);
+    EXPECT_EQ(last.first, 4u);
+    EXPECT_EQ(last.second, 0u);
+    EXPECT_EQ(last.alpha, 0.5f);
+}
+
+TEST(Fx05, LetterboxBarsGrowInOverTheFirstSecondAndAHalf)
+{
+    auto rows = [](float e) {
+        const D3DVIEWPORT8 v = fx05_Letterbox(e);
+        EXPECT_EQ(v.X, 0u);
+        EXPECT_EQ(v.Width, 640u);
+        return std::pair{v.Y, v.Height};
+    };
+    EXPECT_EQ(rows(0.0f), (std::pair<DWORD, DWORD>{0, 480}));
+    EXPECT_EQ(rows(750.0f), (std::pair<DWORD, DWORD>{20, 440}));
+    EXPECT_EQ(rows(1500.0f), (std::pair<DWORD, DWORD>{40, 400}));
+    EXPECT_EQ(rows(22000.0f), (std::pair<DWORD, DWORD>{40, 400}));
+}
+
+TEST(Fx05, TheTunnelFlashesToFullStrengthOnEachBeat)
+{
+    EXPECT_FLOAT_EQ(fx05_TunnelFactor(203628.0f), 0.675f);
+    EXPECT_FLOAT_EQ(fx05_TunnelFactor(203527.0f), 0.35f);
+    EXPECT_FLOAT_EQ(fx05_TunnelFactor(203528.0f), 0.35f);
+    EXPECT_FLOAT_EQ(fx05_TunnelFactor(208708.0f), 0.35f + 0.65f * 0.995f);
+    EXPECT_FLOAT_EQ(fx05_TunnelFactor(208709.0f), 0.35f);
+    EXPECT_FLOAT_EQ(fx05_TunnelFactor(218890.0f), 0.675f);
+}
+
+TEST(Glow, AnEvenLatticeLeavesThePointsWhereTheyAreAndACornerPullsOnlyItsCorner)
+{
+    cVector lattice[kGlowLattice][kGlowLattice][kGlowLattice];
+    for (int i = 0; i < kGlowLattice; ++i)
+        for (int j = 0; j < kGlowLattice; ++j)
+            for (int k = 0; k < kGlowLattice; ++k) lattice[i][j][k] = cVector(2.0f * i - 3.0f, 4.0f * j, -1.0f * k);
+
+    const cVector p = glow_BezierVolume(lattice, 0.25f, 0.5f, 0.9f);
+    EXPECT_NEAR(p.x, 6.0f * 0.25f - 3.0f, 1e-5f);
+    EXPECT_NEAR(p.y, 12.0f * 0.5f, 1e-5f);
+    EXPECT_NEAR(p.z, -3.0f * 0.9f, 1e-5f);
+
+    lattice[3][3][3] += cVector(0.0f, 10.0f, 0.0f);
+    EXPECT_NEAR(glow_BezierVolume(lattice, 1.0f, 1.0f, 1.0f).y, 22.0f, 1e-5f);
+    EXPECT_NEAR(glow_BezierVolume(lattice, 0.0f, 1.0f, 1.0f).y, 12.0f, 1e-5f);
+    EXPECT_NEAR(glow_BezierVolume(lattice, 0.5f, 0.5f, 0.5f).y, 6.0f + 10.0f / 512.0f, 1e-5f);
+}
+
+namespace {
+
+
+// fx05 with the shell's shared objects, in the generated show folder.
+class Fx05Effect : public RendererTest {
+protected:
+    void SetUp() override
+    {
+        if (!std::filesystem::is_directory(ShowFolder())) GTEST_SKIP() << "no generated show at " << ShowFolder();
+        RendererTest::SetUp();
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(ShowFolder());
+        g_device = render->GetDevice();
+        g_camera = new cCamera(cVector(25.0f, -25.0f, -100.0f), cVector(0.0f, 0.0f, 0.0f));
+        render->SetCamera(g_camera);
+        for (fx** grid : {&g_grid2, &g_grid3}) {
+            *grid = new fx();
+            ASSERT_TRUE((*grid)->Init(render, 640, 480, 16));
+        }
+        g_renderTarget = new CTextureRenderer(g_device, 1, 256, 256, D3DFMT_A8R8G8B8, D3DFMT_D24S8);
+        const char* files[] = {"data\\tex0.jpg", "data\\tex1.jpg", "data\\tex2.jpg", "data\\tex3.jpg", "data\\tex4.jpg"};
+        const char* names[] = {"1", "2", "3", "4", "5"};
+        for (int i = 0; i < 5; ++i) render->LoadTexture(files[i], names[i]);
+        fx05_Init();
+        glow_Init();
+    }
+
+    void TearDown() override
+    {
+        if (previous.empty()) return;
+        std::filesystem::current_path(previous);
+        delete g_renderTarget;
+        delete g_grid2;
+        delete g_grid3;
+        delete g_camera;
+        g_renderTarget = nullptr;
+        g_grid2 = g_grid3 = nullptr;
+        g_camera = nullptr;
+        g_device = nullptr;
+        RendererTest::TearDown();
+    }
+
+    // One frame as the timeline draws it, kept as a PNG when
+    // REWIND_EFFECT_PNG names a folder.
+    void Frame(float t)
+    {
+        g_device->SetRenderState(D3DRS_AMBIENT, 0xFFFFFFFF);
+        g_camera->Set(cVector(0.0f, 1200.0f, 500.0f), cVector(0.0f, 0.0f, 0.0f));
+        render->clearColor = 0;
+        g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+        fx05_Render(t);
+        render->EndFrame();
+        if (const char* folder = std::getenv("REWIND_EFFECT_PNG")) {
+            std::vector<std::uint8_t> opaque = pixels;
+            for (std::size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
+            const std::string path = std::string(folder) + "/fx05-" + std::to_string(int(t)) + ".png";
+            WritePng(path.c_str(), PresentedFrame{640, 480, opaque.data()});
+        }
+    }
+
+    bool RowBlack(int y) const
+    {
+        for (int x = 0; x < 640; ++x)
+            if ((Pixel(x, y) & 0xFFFFFF) != 0) return false;
+        return true;
+    }
+
+    int LitPixels(int top, int bottom) const
+    {
+        int lit = 0;
+        for (int y = top; y < bottom; y += 2)
+            for (int x = 0; x < 640; x += 2) lit += (Pixel(x, y) & 0xFFFFFF) != 0;
+        return lit;
+    }
+
+    std::filesystem::path previous;
+};
+
+} // namespace
+
+TEST_F(Fx05Effect, LetterboxedPicturesBehindTheGlowAndItsOrbits)
+{
+    Frame(200750.0f);
+    EXPECT_TRUE(RowBlack(0));
+    EXPECT_TRUE(RowBlack(19));
+    EXPECT_FALSE(RowBlack(21));
+    EXPECT_TRUE(RowBlack(461));
+
+    for (float t : {203628.0f, 206000.0f, 212000.0f, 221000.0f}) Frame(t);
+    EXPECT_TRUE(RowBlack(39));
+    EXPECT_TRUE(RowBlack(440));
+    // Between the bars the layers cover the whole picture.
+    EXPECT_GT(LitPixels(40, 440), 320 * 200 * 9 / 10);
+    // The glow in the middle wears the render target's pictures.
+    const std::uint32_t centre = Pixel(320, 240);
+    EXPECT_GT(((centre >> 16) & 0xFF) + ((centre >> 8) & 0xFF) + (centre & 0xFF), 60u);
+}
+
+TEST_F(Fx05Effect, TheGlowDrawsThreePhasesAndThreePeriodsPerControlPoint)
+{
+    RandomSeed(7);
+    glow_Init();
+    std::uint32_t reference = 7;
+    for (int i = 0; i < 6 * 64 + 1; ++i) reference = reference * 214013u + 2531011u;
+    EXPECT_EQ(RandomNext(), static_cast<int>((reference >> 16) & 0x7FFF));
+}

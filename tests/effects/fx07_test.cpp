@@ -10,10 +10,9 @@
 
 #include "app/demo.h"
 #include "platform/d3d8/png_file.h"
-#include "render/renderer_fixture.h"
 #include "scene/scene_textures.h"
 #include "support/random.h"
-#include "effects/show_folder.h"
+#include "effects/show_effect_test.h"
 
 TEST(Fx07, AStreakFallsForThreeSecondsThenStartsAgainAtTheTop)
 {
@@ -38,18 +37,12 @@ namespace {
 
 
 // fx07 with the scene loaded as start-up loads it, in the generated show.
-class Fx07Effect : public RendererTest {
+class Fx07Effect : public ShowEffectTest {
 protected:
     void SetUp() override
     {
-        if (!std::filesystem::is_directory(ShowFolder())) GTEST_SKIP() << "no generated show at " << ShowFolder();
-        RendererTest::SetUp();
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(ShowFolder());
-        g_device = render->GetDevice();
-        g_camera = new cCamera(cVector(25.0f, -25.0f, -100.0f), cVector(0.0f, 0.0f, 0.0f));
-        render->SetCamera(g_camera);
-        render->LoadTexture("data\\black.jpg", "black");
+        ShowEffectTest::SetUp();
+        if (IsSkipped()) return;
         RandomSeed(5);
         fx07_Init();
         g_sceneTextures.Init(g_device, D3DFMT_A8R8G8B8);
@@ -61,34 +54,13 @@ protected:
 
     void TearDown() override
     {
-        if (previous.empty()) return;
-        std::filesystem::current_path(previous);
         delete g_scene;
         g_scene = nullptr;
-        g_sceneTextures.Shutdown();
-        delete g_camera;
-        g_camera = nullptr;
-        g_device = nullptr;
-        RendererTest::TearDown();
+        if (!IsSkipped()) g_sceneTextures.Shutdown();
+        ShowEffectTest::TearDown();
     }
 
-    void Frame(float t)
-    {
-        g_device->SetRenderState(D3DRS_AMBIENT, 0xFFFFFFFF);
-        g_camera->Set(cVector(0.0f, 1200.0f, 500.0f), cVector(0.0f, 0.0f, 0.0f));
-        render->clearColor = 0;
-        g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-        fx07_Render(t);
-        render->EndFrame();
-        if (const char* folder = std::getenv("REWIND_EFFECT_PNG")) {
-            std::vector<std::uint8_t> opaque = pixels;
-            for (std::size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
-            const std::string path = std::string(folder) + "/fx07-" + std::to_string(int(t)) + ".png";
-            WritePng(path.c_str(), PresentedFrame{640, 480, opaque.data()});
-        }
-    }
-
-    std::filesystem::path previous;
+    void Frame(float t) { ShowEffectTest::Frame(fx07_Render, t, "fx07"); }
 };
 
 } // namespace

@@ -12,70 +12,28 @@
 #include "effects/fxrewind.h"
 #include "effects/glow.h"
 #include "platform/d3d8/png_file.h"
-#include "render/renderer_fixture.h"
-#include "effects/show_folder.h"
+#include "effects/show_effect_test.h"
 
 namespace {
 
 
 // fxend on the shell's third grid, with fx05 ready to run before it.
-class FxEndEffect : public RendererTest {
+class FxEndEffect : public ShowEffectTest {
 protected:
     void SetUp() override
     {
-        if (!std::filesystem::is_directory(ShowFolder())) GTEST_SKIP() << "no generated show at " << ShowFolder();
-        RendererTest::SetUp();
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(ShowFolder());
-        g_device = render->GetDevice();
-        g_camera = new cCamera(cVector(25.0f, -25.0f, -100.0f), cVector(0.0f, 0.0f, 0.0f));
-        render->SetCamera(g_camera);
-        for (fx** grid : {&g_grid2, &g_grid3}) {
-            *grid = new fx();
-            ASSERT_TRUE((*grid)->Init(render, 640, 480, 16));
-        }
-        g_renderTarget = new CTextureRenderer(g_device, 1, 256, 256, D3DFMT_A8R8G8B8, D3DFMT_D24S8);
-        const char* files[] = {"data\\tex0.jpg", "data\\tex1.jpg", "data\\tex2.jpg", "data\\tex3.jpg", "data\\tex4.jpg"};
-        const char* names[] = {"1", "2", "3", "4", "5"};
-        for (int i = 0; i < 5; ++i) render->LoadTexture(files[i], names[i]);
-        render->LoadTexture("data\\black.jpg", "black");
+        ShowEffectTest::SetUp();
+        if (IsSkipped()) return;
         fxend_Init();
         fxrewind_Init();
     }
 
-    void TearDown() override
-    {
-        if (previous.empty()) return;
-        std::filesystem::current_path(previous);
-        delete g_renderTarget;
-        delete g_grid2;
-        delete g_grid3;
-        delete g_camera;
-        g_renderTarget = nullptr;
-        g_grid2 = g_grid3 = nullptr;
-        g_camera = nullptr;
-        g_device = nullptr;
-        RendererTest::TearDown();
-    }
-
+    // The frame's pixels, to compare frames with each other.
     std::vector<std::uint8_t> Frame(void (*effect)(float), float t, const char* name)
     {
-        g_device->SetRenderState(D3DRS_AMBIENT, 0xFFFFFFFF);
-        g_camera->Set(cVector(0.0f, 1200.0f, 500.0f), cVector(0.0f, 0.0f, 0.0f));
-        render->clearColor = 0;
-        g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-        effect(t);
-        render->EndFrame();
-        std::vector<std::uint8_t> opaque = pixels;
-        for (std::size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
-        if (const char* folder = std::getenv("REWIND_EFFECT_PNG")) {
-            const std::string path = std::string(folder) + "/" + name + "-" + std::to_string(int(t)) + ".png";
-            WritePng(path.c_str(), PresentedFrame{640, 480, opaque.data()});
-        }
-        return opaque;
+        ShowEffectTest::Frame(effect, t, name);
+        return pixels;
     }
-
-    std::filesystem::path previous;
 };
 
 } // namespace

@@ -9,8 +9,7 @@
 #include "app/demo.h"
 #include "effects/fxvolu.h"
 #include "platform/d3d8/png_file.h"
-#include "render/renderer_fixture.h"
-#include "effects/show_folder.h"
+#include "effects/show_effect_test.h"
 
 TEST(VoluTiming, PicturesCrossFadeInTurnEveryTwoSeconds)
 {
@@ -51,47 +50,9 @@ TEST(VoluTiming, OverlaysDarkenAndStripesSwellOnlyInTheLastSecond)
 namespace {
 
 // fxvolu on a headless renderer, in the generated show's data folder.
-class VoluEffect : public RendererTest {
+class VoluEffect : public ShowEffectTest {
 protected:
-    void SetUp() override
-    {
-        RendererTest::SetUp();
-        const std::filesystem::path show = ShowFolder();
-        if (!std::filesystem::exists(show / "obj" / "blob01.obj")) GTEST_SKIP() << "no generated show";
-        g_device = render->GetDevice();
-        g_camera = new cCamera(cVector(25.0f, -25.0f, -100.0f), cVector(0.0f, 0.0f, 0.0f));
-        render->SetCamera(g_camera);
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(show);
-    }
-
-    void TearDown() override
-    {
-        if (!previous.empty()) std::filesystem::current_path(previous);
-        delete g_camera;
-        g_camera = nullptr;
-        g_device = nullptr;
-        RendererTest::TearDown();
-    }
-
-    // The frame as the timeline begins it: full ambient light, a black clear
-    // colour, no culling, the shell's camera.
-    void Frame(float t)
-    {
-        g_device->SetRenderState(D3DRS_AMBIENT, 0xFFFFFFFF);
-        g_camera->Set(cVector(0.0f, 1200.0f, 500.0f), cVector(0.0f, 0.0f, 0.0f));
-        render->clearColor = 0;
-        g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-        fxvolu_Render(t);
-        render->EndFrame();
-        // REWIND_EFFECT_PNG names a folder that keeps the frames to look at.
-        if (const char* folder = std::getenv("REWIND_EFFECT_PNG")) {
-            std::vector<std::uint8_t> opaque = pixels;
-            for (std::size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
-            const std::string path = std::string(folder) + "/fxvolu-" + std::to_string(int(t)) + ".png";
-            WritePng(path.c_str(), PresentedFrame{640, 480, opaque.data()});
-        }
-    }
+    void Frame(float t) { ShowEffectTest::Frame(fxvolu_Render, t, "fxvolu"); }
 
     std::uint32_t Brightness(int x0, int y0, int x1, int y1) const
     {
@@ -102,7 +63,6 @@ protected:
         return sum;
     }
 
-    std::filesystem::path previous;
 };
 
 } // namespace

@@ -163,15 +163,16 @@ TEST(ForgeIni, GreetingsStripesCarryTheirWordsInsideTheBar)
 
 TEST(ForgeIni, FlyIniLaysEachTrailAlongItsPlanesFlight)
 {
-    // Trail point i of plane p lands at world depth -z (the plane's half
-    // turn) and should be where the plane was when the point became newest.
+    // Trail point i of line p lands at world depth -z (the plane's half
+    // turn, which also mirrors x onto plane 4 - p) and should be where that
+    // plane was when the point became newest.
     const double formation[5] = {750, 720, 700, 710, 740};
     int records = 0;
     ReadRecords("data/fly.ini", [&](cIniFile& ini, int index) {
         ASSERT_TRUE(ini.Matches("s")) << "record " << index;
         const int point = index / 5, plane = index % 5;
         const double worldDepth = -std::atof(ini.strings[0]);
-        EXPECT_NEAR(worldDepth, formation[plane] - 0.045 * point * 22000.0 / 366.0, 0.01) << "record " << index;
+        EXPECT_NEAR(worldDepth, formation[4 - plane] - 0.045 * point * 22000.0 / 366.0, 0.01) << "record " << index;
         ++records;
     });
     EXPECT_EQ(records, 366 * 5);

@@ -4,7 +4,9 @@
 // newest one i 366ths into the 22-second slot, when the plane, flying
 // 0.045 units per millisecond from its formation depth, has reached
 // depth_p - 0.045 * i * 22000 / 366. Laying each point at the plane's depth
-// of that moment lays the trail exactly along the flight path.
+// of that moment lays the trail exactly along the flight path. The half turn
+// also mirrors x, so trail p is drawn behind plane 4 - p and takes that
+// plane's depths.
 
 #include <array>
 #include <cstdio>
@@ -26,7 +28,8 @@ std::string FlyIni()
     text.reserve(kTrailPoints * kFormationDepth.size() * 10);
     for (int i = 0; i < kTrailPoints; ++i) {
         const float elapsed = static_cast<float>(i) * kSlotMs / static_cast<float>(kTrailPoints);
-        for (float depth : kFormationDepth) {
+        for (std::size_t plane = 0; plane < kFormationDepth.size(); ++plane) {
+            const float depth = kFormationDepth[kFormationDepth.size() - 1 - plane];
             char line[32];
             std::snprintf(line, sizeof line, "%.3f\n", kSpeed * elapsed - depth);
             text += line;

@@ -10,6 +10,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev
   libsndfile1-dev libopenmpt-dev libkissfft-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
+  libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
   xvfb xauth xdotool sox
 )
 

@@ -6,15 +6,20 @@
 #include <cstring>
 
 const char* const captureUsage =
-    "usage: rewind-capture (--out DIR | --bench) [--times MS,MS,... [--lead-in N]] [--from MS] [--to MS] [--fps N]\n"
-    "                      [--scale K]\n"
-    "  Renders the show without a display, on a virtual clock, into PNG files in DIR.\n"
+    "usage: rewind-capture (--out DIR | --video FILE.mp4 | --bench) [--times MS,MS,... [--lead-in N]]\n"
+    "                      [--from MS] [--to MS] [--fps N] [--scale K] [--size WxH]\n"
+    "  Renders the show without a display, on a virtual clock, into PNG files in DIR\n"
+    "  or into a video with the music.\n"
+    "  --video   a range encoded as H.264 with the music as AAC, frame n at show time\n"
+    "            from + n / fps\n"
     "  --times   the show times to render (each drawn after the ones before it)\n"
     "  --lead-in draw N frames 20 ms apart before each of the times, unwritten,\n"
     "            so that what effects carry from frame to frame is as in the show\n"
     "  --from, --to, --fps   a range of show times at a fixed frame rate\n"
     "                        (defaults: 0, 271000, 60)\n"
     "  --scale   render K times larger than 640x480 (1 to 4)\n"
+    "  --size    the video's frame (even numbers); the picture is fitted into it\n"
+    "            with black bars, for example 1920x1080 (default: the rendered size)\n"
     "  --bench   write nothing; print each slot's median and 99th-percentile frame time\n";
 
 namespace {
@@ -49,13 +54,28 @@ bool ParseTimeList(const char* text, std::vector<std::uint32_t>* times)
     return !times->empty();
 }
 
+// "WxH", both even (4:2:0 video halves them) and 16 to 8192.
+bool ParseSize(const std::string& text, int* width, int* height)
+{
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos) return false;
+    std::uint32_t w = 0;
+    std::uint32_t h = 0;
+    if (!ParseTime(text.substr(0, x).c_str(), &w) || !ParseTime(text.substr(x + 1).c_str(), &h)) return false;
+    const auto fits = [](std::uint32_t side) { return side >= 16 && side <= 8192 && side % 2 == 0; };
+    if (!fits(w) || !fits(h)) return false;
+    *width = static_cast<int>(w);
+    *height = static_cast<int>(h);
+    return true;
+}
+
 } // namespace
 
 bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* options, std::string* error)
 {
     std::uint32_t from = 0;
     std::uint32_t to = 271000;
-    std::uint32_t fps = 60;
+    std::uint32_t& fps = options->fps;
     std::uint32_t leadIn = 0;
     bool range = false;
     for (int index = 1; index < argumentCount; ++index) {
@@ -72,6 +92,13 @@ bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* op
         std::uint32_t number = 0;
         if (option == "--out") {
             options->outputDirectory = value;
+        } else if (option == "--video") {
+            options->videoFile = value;
+        } else if (option == "--size") {
+            if (!ParseSize(value, &options->videoWidth, &options->videoHeight)) {
+                *error = std::string("bad size (even width and height from 16 to 8192, as 1920x1080): ") + value;
+                return false;
+            }
         } else if (option == "--times") {
             if (!ParseTimeList(value, &options->times)) {
                 *error = std::string("bad time list: ") + value;
@@ -93,8 +120,13 @@ bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* op
             return false;
         }
     }
-    if (options->outputDirectory.empty() && !options->bench) {
-        *error = "--out DIR is required";
+    const int destinations = !options->outputDirectory.empty() + !options->videoFile.empty() + options->bench;
+    if (destinations != 1) {
+        *error = "give one of --out DIR, --video FILE and --bench";
+        return false;
+    }
+    if (options->videoWidth > 0 && options->videoFile.empty()) {
+        *error = "--size goes with --video";
         return false;
     }
     if (options->scale < 1 || options->scale > 4) {
@@ -103,6 +135,10 @@ bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* op
     }
     if (!options->times.empty() && range) {
         *error = "give either --times or a range, not both";
+        return false;
+    }
+    if (!options->times.empty() && !options->videoFile.empty()) {
+        *error = "--video takes a range (--from, --to, --fps), not --times";
         return false;
     }
     if (options->times.empty()) {

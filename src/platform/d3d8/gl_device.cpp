@@ -365,14 +365,11 @@ void GlDevice::UploadVertices(const std::vector<ProcessedVertex>& vertices)
 {
     const std::size_t bytes = vertices.size() * sizeof(ProcessedVertex);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-    if (bytes > vertexBufferSize) {
-        vertexBufferSize = std::max(bytes, vertexBufferSize * 2);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertexBufferSize), nullptr, GL_STREAM_DRAW);
-    } else {
-        // Orphan the old storage so the driver need not wait for earlier draws.
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertexBufferSize), nullptr, GL_STREAM_DRAW);
-    }
-    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), vertices.data());
+    // A fresh store of exactly this draw's size: the driver need not wait for
+    // earlier draws, and a software driver, which clears every new store,
+    // clears no more than the draw needs (a store kept at the largest draw's
+    // size made each small sprite clear megabytes).
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), vertices.data(), GL_STREAM_DRAW);
 }
 
 void GlDevice::Draw(const DeviceState& state, const GlColorTarget& color, const GlDepthTarget& depth,

@@ -81,7 +81,6 @@ private:
     GLuint samplers[D3D_STAGE_COUNT] = {};
     GLuint vertexArray = 0;
     GLuint vertexBuffer = 0;
-    std::size_t vertexBufferSize = 0;
     GLuint feedbackTexture = 0; // a copy of the render target, when a stage samples it
     int feedbackWidth = 0;
     int feedbackHeight = 0;

@@ -7,6 +7,7 @@
 #include "effects/effect_lights.h"
 #include "effects/paski.h"
 #include "effects/wave_mesh.h"
+#include "effects/stage_states.h"
 #include "objects/object.h"
 #include "render/image_quad.h"
 
@@ -119,11 +120,7 @@ void fx01_Render(float timeMs)
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
     device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
     device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
+    SetTextureTimesDiffuse(device);
     g_render->SetTexture("1", 0);
     fx* grid = g_grid3;
     grid->speed = 0.1f;

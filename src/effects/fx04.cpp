@@ -10,6 +10,7 @@
 #include "effects/music_level.h"
 #include "effects/paski.h"
 #include "effects/wave_mesh.h"
+#include "effects/stage_states.h"
 #include "objects/object.h"
 #include "render/image_quad.h"
 #include "support/random.h"
@@ -182,11 +183,7 @@ void fx04_Render(float timeMs)
     device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
     device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
+    SetTextureTimesDiffuse(device);
 
     // The ray-cast floor and ceiling.
     fx* floor = late ? grid4 : g_grid3;

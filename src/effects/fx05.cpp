@@ -9,6 +9,7 @@
 #include "effects/glow.h"
 #include "effects/paski.h"
 #include "effects/wave_mesh.h"
+#include "effects/stage_states.h"
 #include "math/matrix.h"
 #include "math/rotate_point.h"
 #include "objects/object.h"
@@ -174,11 +175,7 @@ void DrawPictureCrossFade(IDirect3DDevice8* device, float e)
 void SetGridStages(IDirect3DDevice8* device)
 {
     g_render->SetBlendMode(2, 0);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
+    SetTextureTimesDiffuse(device);
 }
 
 // The inversion map drawn opaque, the tunnel blended over it by its depth cue.

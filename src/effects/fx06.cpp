@@ -8,6 +8,7 @@
 #include "app/demo.h"
 #include "effects/paski.h"
 #include "effects/wave_mesh.h"
+#include "effects/stage_states.h"
 #include "math/vector.h"
 #include "objects/object.h"
 #include "render/image_quad.h"
@@ -93,16 +94,6 @@ void SetTranslucentBlending(IDirect3DDevice8* device)
     device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
     device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-}
-
-// Colour = texture x diffuse; alpha from the diffuse colour alone.
-void SetTextureTimesDiffuse(IDirect3DDevice8* device)
-{
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
 }
 
 // Each draw turns the surface on and leaves the phase the next frame's

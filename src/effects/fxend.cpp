@@ -2,6 +2,7 @@
 
 #include "app/demo.h"
 #include "effects/fxrewind.h"
+#include "effects/stage_states.h"
 #include "render/image_quad.h"
 
 namespace {
@@ -16,11 +17,7 @@ void DrawGrid(IDirect3DDevice8* device, float t)
     device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
     device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
+    SetTextureTimesDiffuse(device);
     g_render->SetTexture("1", 0);
     fxend_PrepareGrid(g_grid3, t);
     g_grid3->Draw();

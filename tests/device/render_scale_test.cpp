@@ -73,3 +73,22 @@ TEST_F(ScaledDeviceTest, PointSizesScaleWithThePicture)
     for (int x = 0; x < 128; ++x) lit += (Pixel(x, 64) & 0xFFFFFF) != 0;
     EXPECT_EQ(lit, 8);
 }
+
+TEST(ScaleForWindowTest, RendersAtLeastTheWindowsPictureSizeUnlessToldOtherwise)
+{
+    // The show's own window is a few pixels larger than its picture.
+    EXPECT_EQ(ScaleForWindow(645, 485, nullptr), 1);
+    EXPECT_EQ(ScaleForWindow(1280, 960, nullptr), 2);
+    EXPECT_EQ(ScaleForWindow(1366, 768, nullptr), 2);
+    EXPECT_EQ(ScaleForWindow(1920, 1080, nullptr), 3);
+    EXPECT_EQ(ScaleForWindow(2560, 1440, nullptr), 3);
+    EXPECT_EQ(ScaleForWindow(7680, 4320, nullptr), 4);
+    EXPECT_EQ(ScaleForWindow(320, 240, nullptr), 1);
+    EXPECT_EQ(ScaleForWindow(0, 0, nullptr), 1);
+
+    EXPECT_EQ(ScaleForWindow(1920, 1080, "1"), 1);
+    EXPECT_EQ(ScaleForWindow(645, 485, "4"), 4);
+    for (const char* ignored : {"", "0", "5", "2x", "-1", "two"}) {
+        EXPECT_EQ(ScaleForWindow(1920, 1080, ignored), 3) << '"' << ignored << '"';
+    }
+}

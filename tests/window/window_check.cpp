@@ -1,6 +1,8 @@
-// Opens an SDL window, renders a small scene through the Direct3D stand-in
-// and reads the window back: the 640x480 picture must appear scaled to fit,
-// 4:3, with black bars beside it. Run under a virtual X server.
+// Opens an SDL window (800x480, or the size given as WIDTHxHEIGHT), renders a
+// small scene through the Direct3D stand-in and reads the window back: the
+// 640x480 picture must appear scaled to fit, 4:3, with black bars beside it,
+// rendered at the window's resolution (a half-pixel sliver of the 640x480
+// picture lights exactly one window pixel). Run under a virtual X server.
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -27,10 +29,14 @@ int Fail(const char* what)
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    int windowWidth = 800;
+    int windowHeight = 480;
+    if (argc > 1 && std::sscanf(argv[1], "%dx%d", &windowWidth, &windowHeight) != 2) return Fail("size WIDTHxHEIGHT");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return Fail(SDL_GetError());
-    SDL_Window* window = SDL_CreateWindow("cRender", 0, 0, 800, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    SDL_Window* window =
+        SDL_CreateWindow("cRender", 0, 0, windowWidth, windowHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     if (window == nullptr) return Fail(SDL_GetError());
     IDirect3D8* direct3d = Direct3DCreate8(D3D_SDK_VERSION);
     D3DPRESENT_PARAMETERS parameters{};
@@ -51,9 +57,12 @@ int main()
     device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
     const ScreenVertex square[4] = {{220, 140, 0.5f, 1, 0xFFFF0000}, {420, 140, 0.5f, 1, 0xFFFF0000},
                                     {220, 340, 0.5f, 1, 0xFFFF0000}, {420, 340, 0.5f, 1, 0xFFFF0000}};
+    const ScreenVertex sliverQuad[4] = {{100, 300, 0.5f, 1, 0xFFFF0000}, {100.5f, 300, 0.5f, 1, 0xFFFF0000},
+                                    {100, 400, 0.5f, 1, 0xFFFF0000}, {100.5f, 400, 0.5f, 1, 0xFFFF0000}};
     device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_DIFFUSE);
     device->BeginScene();
     device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, square, sizeof(ScreenVertex));
+    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, sliverQuad, sizeof(ScreenVertex));
     device->EndScene();
     device->Present(nullptr, nullptr, nullptr, nullptr);
 
@@ -70,16 +79,23 @@ int main()
         XDestroyImage(image);
         return pixel;
     };
-    // The window is 800x480: the picture spans x 80..720, bars either side.
-    const int centre = windowPixel(400, 240);
-    const int picture = windowPixel(100, 20);
-    const int bar = windowPixel(40, 240);
-    std::printf("window check: centre %06X, picture %06X, bar %06X\n", centre, picture, bar);
+    // The picture is as high as the window, whole multiples of 640x480 wide,
+    // centred with bars either side.
+    const int scale = windowHeight / 480;
+    const int left = (windowWidth - 640 * scale) / 2;
+    const int centre = windowPixel(windowWidth / 2, windowHeight / 2);
+    const int picture = windowPixel(left + 20, 20);
+    const int bar = windowPixel(left / 2, windowHeight / 2);
+    const int sliver = windowPixel(left + 100 * scale, 350 * scale);
+    const int besideSliver = windowPixel(left + 100 * scale + 1, 350 * scale);
+    std::printf("window check: %dx%d, centre %06X, picture %06X, bar %06X, sliver %06X then %06X\n", windowWidth,
+                windowHeight, centre, picture, bar, sliver, besideSliver);
 
     device->Release();
     direct3d->Release();
     SDL_DestroyWindow(window);
     SDL_Quit();
     if (centre != 0xFF0000 || picture != 0x0000FF || bar != 0x000000) return Fail("the window shows the wrong picture");
+    if (sliver != 0xFF0000 || besideSliver != 0x0000FF) return Fail("the picture is not at the window's resolution");
     return 0;
 }

@@ -41,16 +41,15 @@ bool IsKnownRenderState(D3DRENDERSTATETYPE state)
 } // namespace
 
 Device::Device(IDirect3D8* direct3d, std::unique_ptr<GlContext> context,
-               const D3DDEVICE_CREATION_PARAMETERS& creation, const D3DPRESENT_PARAMETERS& presentation)
+               const D3DDEVICE_CREATION_PARAMETERS& creation, const D3DPRESENT_PARAMETERS& presentation, int scale)
     : direct3d(direct3d), link(std::make_shared<DeviceLink>()), creation(creation), presentation(presentation)
 {
     direct3d->AddRef();
-    const int scale = RenderScale();
     link->gl = std::make_unique<GlDevice>(std::move(context), scale);
     link->device = this;
 
-    // A windowed device's back buffer stays 640x480 whatever the client area:
-    // the window shows it scaled.
+    // A windowed device's back buffer stays 640x480 to the system whatever the
+    // client area: it renders `scale` times larger and the window shows it fitted.
     const UINT width = presentation.BackBufferWidth != 0 ? presentation.BackBufferWidth : logicalWidth;
     const UINT height = presentation.BackBufferHeight != 0 ? presentation.BackBufferHeight : logicalHeight;
     this->presentation.BackBufferWidth = width;

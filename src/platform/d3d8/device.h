@@ -16,8 +16,9 @@
 
 class Device final : public RefCounted<IDirect3DDevice8> {
 public:
+    // `scale`: how many times larger than its logical size everything renders.
     Device(IDirect3D8* direct3d, std::unique_ptr<GlContext> context, const D3DDEVICE_CREATION_PARAMETERS& creation,
-           const D3DPRESENT_PARAMETERS& presentation);
+           const D3DPRESENT_PARAMETERS& presentation, int scale);
     ~Device() override;
 
     HRESULT TestCooperativeLevel() override { return D3D_OK; }

@@ -1,8 +1,10 @@
 #include <SDL.h>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/d3d8/device.h"
+#include "platform/d3d8/presentation.h"
 #include "platform/d3d8/texture.h"
 #include "platform/win32/window_handle.h"
 
@@ -53,6 +55,22 @@ HRESULT Direct3D::GetDeviceCaps(UINT adapter, D3DDEVTYPE type, D3DCAPS8* caps)
     return D3D_OK;
 }
 
+// Full screen takes the desktop's size: the window may not have been resized
+// yet when the device is made.
+int WindowRenderScale(SDL_Window* window, bool fullScreen)
+{
+    int width = 0;
+    int height = 0;
+    SDL_DisplayMode desktop{};
+    if (fullScreen && SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window), &desktop) == 0) {
+        width = desktop.w;
+        height = desktop.h;
+    } else {
+        SDL_GL_GetDrawableSize(window, &width, &height);
+    }
+    return ScaleForWindow(width, height, std::getenv("REWIND_SCALE"));
+}
+
 HRESULT Direct3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, DWORD behaviorFlags,
                                D3DPRESENT_PARAMETERS* parameters, IDirect3DDevice8** device)
 {
@@ -64,8 +82,16 @@ HRESULT Direct3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, 
     std::string error;
     SDL_Window* window = SdlWindowFromHandle(focusWindow);
     // Full screen covers the desktop in its own mode; the picture is scaled
-    // into it with bars, so no display mode is ever changed.
+    // into it with bars, so no display mode is ever changed. The window is
+    // also moved over the whole display first: without a window manager (a
+    // bare X server) nothing else would.
     if (window != nullptr && !parameters->Windowed) {
+        SDL_Rect display{};
+        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &display) == 0) {
+            SDL_SetWindowBordered(window, SDL_FALSE);
+            SDL_SetWindowPosition(window, display.x, display.y);
+            SDL_SetWindowSize(window, display.w, display.h);
+        }
         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     std::unique_ptr<GlContext> context =
@@ -75,7 +101,8 @@ HRESULT Direct3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, 
         return D3DERR_NOTAVAILABLE;
     }
     const D3DDEVICE_CREATION_PARAMETERS creation{adapter, type, focusWindow, behaviorFlags};
-    *device = new Device(this, std::move(context), creation, *parameters);
+    *device = new Device(this, std::move(context), creation, *parameters,
+                         window != nullptr ? WindowRenderScale(window, !parameters->Windowed) : RenderScale());
     return D3D_OK;
 }
 

@@ -1,6 +1,8 @@
 #include "platform/d3d8/presentation.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -31,6 +33,22 @@ void SetRenderScale(int scale)
 int RenderScale()
 {
     return Scale();
+}
+
+int ScaleForWindow(int windowWidth, int windowHeight, const char* requested)
+{
+    if (requested != nullptr && *requested != '\0') {
+        char* end = nullptr;
+        const long value = std::strtol(requested, &end, 10);
+        if (*end == '\0' && value >= 1 && value <= 4) return static_cast<int>(value);
+    }
+    if (windowWidth <= 0 || windowHeight <= 0) return 1;
+    const double fit = std::min(windowWidth / 640.0, windowHeight / 480.0);
+    // A window a few pixels larger than 640x480 (the show's own 645x485) still
+    // renders at 640x480; anything clearly larger renders at least its size,
+    // and the window shrinks the picture smoothly.
+    const int scale = static_cast<int>(std::ceil(fit - 0.05));
+    return std::clamp(scale, 1, 4);
 }
 
 void DeliverPresentedFrame(const PresentedFrame& frame)

@@ -273,7 +273,7 @@ TEST(VideoCapture, BadArgumentsGiveTheUsageAndExitCodeTwo)
 }
 
 // A folder that is not there fails before the show starts; a full disk when
-// the first frames are written. Neither removes what the capture did not make.
+// frames are written. Neither removes what the capture did not make.
 TEST(VideoCapture, AFileThatCannotBeWrittenFailsSayingSo)
 {
     const CaptureRun missing = RunCapture("--video /nonexistent-folder/show.mp4");
@@ -281,7 +281,8 @@ TEST(VideoCapture, AFileThatCannotBeWrittenFailsSayingSo)
     EXPECT_NE(missing.output.find("cannot write /nonexistent-folder/show.mp4"), std::string::npos) << missing.output;
 
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-    const CaptureRun full = RunCapture("--video /dev/full" + Range(rangeFrom, rangeFrom + 100));
+    // Long enough for the encoder to be writing while frames still render.
+    const CaptureRun full = RunCapture("--video /dev/full" + Range(rangeFrom, rangeFrom + 1500));
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_NE(full.output.find("cannot write /dev/full"), std::string::npos) << full.output;
     EXPECT_TRUE(fs::exists("/dev/full"));

@@ -26,6 +26,7 @@ bool VideoCapture::Begin(const PresentedFrame& frame, std::string* error)
         std::fprintf(stderr, "rewind-capture: libx264 is missing from this libavcodec; encoding with %s\n",
                      encoder.VideoCodecName().c_str());
     mixRead = MixFrameAt(0);
+    encoding = std::make_unique<EncodingThread>(encoder);
     firstFrame = Clock::now();
     return true;
 }
@@ -49,19 +50,19 @@ bool VideoCapture::AddFrame(std::size_t index, const PresentedFrame& frame, std:
 bool VideoCapture::Encode(std::size_t index, const PresentedFrame& frame, std::string* error)
 {
     if (framesAdded == 0 && !Begin(frame, error)) return false;
-    const Clock::time_point start = Clock::now();
-    if (!encoder.AddFrame(frame.rgba, error)) return false;
     // The sound up to the next frame's time, read now: a later change of
     // volume must not reach back into it.
     const std::int64_t end = MixFrameAt(index + 1);
+    std::size_t audioFrames = 0;
     if (mixRate > 0 && end > mixRead) {
-        mix.resize(static_cast<std::size_t>(end - mixRead) * 2);
-        ReadSoundMix(mixRead, static_cast<std::size_t>(end - mixRead), mix.data());
-        if (!encoder.AddAudio(mix.data(), static_cast<std::size_t>(end - mixRead), error)) return false;
+        audioFrames = static_cast<std::size_t>(end - mixRead);
+        mix.resize(audioFrames * 2);
+        ReadSoundMix(mixRead, audioFrames, mix.data());
         mixRead = end;
     }
+    const std::size_t bytes = static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height) * 4;
+    if (!encoding->Add(frame.rgba, bytes, mix.data(), audioFrames, error)) return false;
     ++framesAdded;
-    encoding += Clock::now() - start;
     return true;
 }
 
@@ -69,9 +70,22 @@ bool VideoCapture::Finish(std::string* error)
 {
     progress.End();
     const Clock::time_point start = Clock::now();
-    const bool finished = encoder.Finish(error);
-    encoding += Clock::now() - start;
+    bool finished = true;
+    if (encoding) {
+        finished = encoding->Drain(error);
+        encodingTime = encoding->Encoding();
+        waitingTime = encoding->Waiting();
+        encoding.reset();
+    }
+    const Clock::time_point flushing = Clock::now();
+    std::string finishError;
+    if (!encoder.Finish(&finishError) && finished) {
+        *error = finishError;
+        finished = false;
+    }
     this->finished = Clock::now();
+    encodingTime += this->finished - flushing;
+    flushTime = this->finished - start;
     return finished;
 }
 
@@ -79,9 +93,11 @@ void VideoCapture::PrintSummary() const
 {
     if (framesAdded == 0) return;
     using Seconds = std::chrono::duration<double>;
-    const double encodingSeconds = Seconds(encoding).count();
-    // The first frame also carries the show's start-up: the rendering rate counts the frames after it.
-    const double renderingSeconds = Seconds(finished - firstFrame).count() - encodingSeconds;
+    const double encodingSeconds = Seconds(encodingTime).count();
+    // The first frame also carries the show's start-up: the rendering rate
+    // counts the frames after it, without the time spent waiting for the
+    // encoder and the final flush.
+    const double renderingSeconds = Seconds(finished - firstFrame - waitingTime - flushTime).count();
     const double rendered = static_cast<double>(framesAdded) - 1.0;
     std::fprintf(stderr,
                  "rewind-capture: wrote %s: %zu frames (%.2f s) with %s; rendering %.1f frames/s, encoding %.1f "

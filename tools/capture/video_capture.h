@@ -3,14 +3,17 @@
 // encoder together with the music that plays until the next frame, read from
 // the virtual clock's mix. Frame n of the video shows show time
 // from + n * 1000 / fps milliseconds, and its sound is the mix from that time
-// on: the samples the spectrum of that frame was taken from.
+// on: the samples the spectrum of that frame was taken from. Encoding runs
+// beside the rendering of the next frames.
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "capture_options.h"
+#include "encoding_thread.h"
 #include "platform/d3d8/presentation.h"
 #include "progress_line.h"
 #include "video_encoder.h"
@@ -37,6 +40,7 @@ private:
 
     const CaptureOptions& options;
     VideoEncoder encoder;
+    std::unique_ptr<EncodingThread> encoding; // ends before the encoder
     ProgressLine progress;
     int mixRate = 0;
     std::int64_t mixRead = 0; // the mix's timeline frame up to which the sound is encoded
@@ -44,5 +48,7 @@ private:
     std::size_t framesAdded = 0;
     Clock::time_point firstFrame;
     Clock::time_point finished;
-    Clock::duration encoding{};
+    Clock::duration encodingTime{}; // the worker's, and the final flush
+    Clock::duration waitingTime{};  // rendering waiting for the encoder
+    Clock::duration flushTime{};    // from the last frame to the closed file
 };

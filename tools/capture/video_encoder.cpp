@@ -134,7 +134,7 @@ struct VideoEncoder::Codecs {
         video->color_primaries = AVCOL_PRI_BT709;
         video->color_trc = AVCOL_TRC_BT709;
         if (codec->id == AV_CODEC_ID_H264) {
-            av_opt_set(video->priv_data, "preset", "veryfast", 0);
+            av_opt_set(video->priv_data, "preset", "superfast", 0);
             av_opt_set(video->priv_data, "crf", "20", 0);
         } else {
             video->bit_rate = std::int64_t{format.frameWidth} * format.frameHeight * format.fps / 4;

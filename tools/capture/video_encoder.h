@@ -1,6 +1,6 @@
 #pragma once
 // Encodes rendered frames and the music into a video file through FFmpeg's
-// libraries: H.264 (x264, "veryfast", constant quality 20, 4:2:0) and AAC at
+// libraries: H.264 (x264, "superfast", constant quality 20, 4:2:0) and AAC at
 // 192 kb/s. Each frame is fitted into the video's frame with black bars when
 // their shapes differ.
 

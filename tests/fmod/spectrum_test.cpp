@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "fmod/fmod_fixture.h"
 
 using Spectrum = VirtualClockTest;
@@ -8,6 +10,8 @@ TEST_F(Spectrum, FullScaleSineOnABinReadsOneThereAndNearZeroElsewhere)
     PlayWav("tone.wav", Tone(BinFrequency(32), kRate));
     std::vector<float> bins = SpectrumAt(500);
     ASSERT_EQ(bins.size(), 512u);
+    std::printf("tone of %.1f Hz: peak at bin %d reading %.5f, bin 31 %.5f, largest elsewhere %.6f\n",
+                BinFrequency(32), PeakBin(bins), bins[32], bins[31], LargestAwayFrom(bins, 32));
     EXPECT_EQ(PeakBin(bins), 32);
     EXPECT_NEAR(bins[32], 1.0f, 0.002f);
     EXPECT_NEAR(bins[31], 0.5f, 0.002f);

@@ -2,17 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-#include <vector>
 
-#include "app/demo.h"
-#include "platform/d3d8/png_file.h"
-#include "render/renderer_fixture.h"
+#include "effects/show_effect_test.h"
 #include "support/random.h"
-#include "effects/show_folder.h"
 
 TEST(Fx03, TheFlashFollowsTheMusicThenRampsToFullAndNeverPassesFull)
 {
@@ -39,46 +33,11 @@ TEST(Fx03, TheCameraCutsToTheSideViewOnTwoStretches)
 
 namespace {
 
-// fx03 on a headless renderer with the shell's camera, reading the show's
-// generated data. Without a sound player there is no spectrum: the music is
-// silent.
-class Fx03Effect : public RendererTest {
+// fx03 in the generated show. Without a sound player there is no spectrum:
+// the music is silent.
+class Fx03Effect : public ShowEffectTest {
 protected:
-    void SetUp() override
-    {
-        const std::filesystem::path show = ShowFolder();
-        if (!std::filesystem::exists(show / "obj" / "wings2.obj")) GTEST_SKIP() << "no generated show at " << show;
-        RendererTest::SetUp();
-        g_device = render->GetDevice();
-        g_camera = new cCamera(cVector(25.0f, -25.0f, -100.0f), cVector(0.0f, 0.0f, 0.0f));
-        render->SetCamera(g_camera);
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(show);
-        ready = true;
-    }
-
-    void TearDown() override
-    {
-        if (!ready) return;
-        std::filesystem::current_path(previous);
-        delete g_camera;
-        g_camera = nullptr;
-        g_device = nullptr;
-        RendererTest::TearDown();
-    }
-
-    // One frame as the timeline draws it.
-    void Frame(float t)
-    {
-        g_device->SetRenderState(D3DRS_AMBIENT, 0xFFFFFFFF);
-        g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-        fx03_Render(t);
-        render->EndFrame();
-        if (const char* folder = std::getenv("REWIND_EFFECT_PNG")) {
-            const std::string path = std::string(folder) + "/fx03-" + std::to_string(int(t)) + ".png";
-            WritePng(path.c_str(), PresentedFrame{640, 480, pixels.data()});
-        }
-    }
+    void Frame(float t) { ShowEffectTest::Frame(fx03_Render, t, "fx03"); }
 
     double MeanBrightness() const
     {
@@ -86,9 +45,6 @@ protected:
         for (std::size_t i = 0; i < pixels.size(); i += 4) sum += pixels[i] + pixels[i + 1] + pixels[i + 2];
         return sum / (pixels.size() / 4 * 3);
     }
-
-    std::filesystem::path previous;
-    bool ready = false;
 };
 
 } // namespace

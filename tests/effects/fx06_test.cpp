@@ -2,18 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <numbers>
-#include <string>
 
-#include "app/demo.h"
-#include "platform/d3d8/png_file.h"
-#include "render/renderer_fixture.h"
+#include "effects/show_effect_test.h"
 #include "support/random.h"
-#include "effects/show_folder.h"
 
 namespace {
 constexpr float pi = std::numbers::pi_v<float>;
@@ -60,55 +53,11 @@ TEST(Fx06, TheFloorFadesInOverTheFirstHalfSecond)
 
 namespace {
 
-// fx06 on a headless renderer with the shell's camera, third grid and the
-// start-up pictures it binds, reading the show's generated data.
-class Fx06Effect : public RendererTest {
+// fx06 with the shell's third grid and the start-up pictures it binds, in the
+// generated show folder.
+class Fx06Effect : public ShowEffectTest {
 protected:
-    void SetUp() override
-    {
-        const std::filesystem::path show = ShowFolder();
-        if (!std::filesystem::exists(show / "data" / "fx06_tloalfa.jpg"))
-            GTEST_SKIP() << "no generated show at " << show;
-        RendererTest::SetUp();
-        g_device = render->GetDevice();
-        g_camera = new cCamera(cVector(25.0f, -25.0f, -100.0f), cVector(0.0f, 0.0f, 0.0f));
-        render->SetCamera(g_camera);
-        g_grid3 = new fx();
-        ASSERT_TRUE(g_grid3->Init(render, 640, 480, 16));
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(show);
-        ready = true;
-        render->LoadTexture("data\\tex0.jpg", "1");
-        render->LoadTexture("data\\tex2.jpg", "3");
-    }
-
-    void TearDown() override
-    {
-        if (!ready) return;
-        std::filesystem::current_path(previous);
-        delete g_grid3;
-        delete g_camera;
-        g_grid3 = nullptr;
-        g_camera = nullptr;
-        g_device = nullptr;
-        RendererTest::TearDown();
-    }
-
-    // One frame as the timeline draws it.
-    void Frame(float t)
-    {
-        g_device->SetRenderState(D3DRS_AMBIENT, 0xFFFFFFFF);
-        g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-        fx06_Render(t);
-        render->EndFrame();
-        if (const char* folder = std::getenv("REWIND_EFFECT_PNG")) {
-            const std::string path = std::string(folder) + "/fx06-" + std::to_string(int(t)) + ".png";
-            WritePng(path.c_str(), PresentedFrame{640, 480, pixels.data()});
-        }
-    }
-
-    std::filesystem::path previous;
-    bool ready = false;
+    void Frame(float t) { ShowEffectTest::Frame(fx06_Render, t, "fx06"); }
 };
 
 } // namespace

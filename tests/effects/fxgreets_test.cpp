@@ -4,19 +4,15 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/demo.h"
 #include "common/log_capture.h"
 #include "common/temp_dir.h"
-#include "platform/d3d8/png_file.h"
-#include "render/renderer_fixture.h"
+#include "effects/show_effect_test.h"
 #include "support/ini_file.h"
 #include "support/random.h"
-#include "effects/show_folder.h"
 
 namespace {
 
@@ -187,52 +183,10 @@ TEST(GreetsFiles, FlightDepthsFromAShortOrDamagedFile)
 
 namespace {
 
-// The greetings on a headless renderer, from the generated show's data.
-class GreetsEffect : public RendererTest {
+// The greetings in the generated show.
+class GreetsEffect : public ShowEffectTest {
 protected:
-    void SetUp() override
-    {
-        const std::filesystem::path show = ShowFolder();
-        if (!std::filesystem::exists(show / "data" / "greets.ini")) GTEST_SKIP() << "no generated show";
-        RendererTest::SetUp();
-        g_device = render->GetDevice();
-        g_camera = new cCamera(cVector(25.0f, -25.0f, -100.0f), cVector(0.0f, 0.0f, 0.0f));
-        render->SetCamera(g_camera);
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(show);
-        render->LoadTexture("data\\black.jpg", "black");
-        render->LoadTexture("data\\flara3.jpg", "flara3");
-        render->LoadTexture("data\\tex0.jpg", "1");
-    }
-
-    void TearDown() override
-    {
-        if (g_device == nullptr) return;
-        std::filesystem::current_path(previous);
-        delete g_camera;
-        g_camera = nullptr;
-        g_device = nullptr;
-        RendererTest::TearDown();
-    }
-
-    // One frame as the timeline draws it, kept as a PNG when asked.
-    void Frame(float t, bool keep)
-    {
-        g_device->SetRenderState(D3DRS_AMBIENT, 0xFFFFFFFF);
-        g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-        render->clearColor = 0;
-        fxgreets_Render(t);
-        render->EndFrame();
-        const char* folder = std::getenv("REWIND_EFFECT_PNG");
-        if (keep && folder != nullptr) {
-            std::vector<std::uint8_t> opaque = pixels;
-            for (std::size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
-            const std::string path = std::string(folder) + "/fxgreets-" + std::to_string(int(t)) + ".png";
-            WritePng(path.c_str(), PresentedFrame{640, 480, opaque.data()});
-        }
-    }
-
-    std::filesystem::path previous;
+    void Frame(float t, bool keep) { ShowEffectTest::Frame(fxgreets_Render, t, keep ? "fxgreets" : nullptr); }
 };
 
 } // namespace

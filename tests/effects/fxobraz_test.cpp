@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,8 +11,8 @@
 #include "common/log_capture.h"
 #include "common/temp_dir.h"
 #include "effects/fxobraz.h"
+#include "effects/show_effect_test.h"
 #include "objects/object_file_bytes.h"
-#include "platform/d3d8/png_file.h"
 #include "render/renderer_fixture.h"
 #include "support/random.h"
 
@@ -155,13 +154,7 @@ protected:
     {
         fxobraz_Render(t);
         render->EndFrame();
-        // REWIND_EFFECT_PNG names a folder that keeps the frames to look at.
-        if (const char* folder = std::getenv("REWIND_EFFECT_PNG")) {
-            std::vector<std::uint8_t> opaque = pixels;
-            for (std::size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
-            const std::string path = std::string(folder) + "/fxobraz-" + std::to_string(int(t)) + ".png";
-            WritePng(path.c_str(), PresentedFrame{640, 480, opaque.data()});
-        }
+        KeepFrame(pixels, "fxobraz", t);
     }
 
     static constexpr int smallFlares = 60;

@@ -2,20 +2,14 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
 #include <vector>
 
-#include "app/demo.h"
 #include "effects/fxquill.h"
+#include "effects/show_effect_test.h"
 #include "effects/znaki.h"
-#include "platform/d3d8/png_file.h"
 #include "platform/fmod/fmod.h"
 #include "platform/fmod/virtual_clock.h"
-#include "render/renderer_fixture.h"
 #include "support/random.h"
-#include "effects/show_folder.h"
 
 TEST(QuillTiming, TheSurfaceSwellsForATenthOfASecondAfterABeatAndShrinksOverThree)
 {
@@ -87,26 +81,14 @@ TEST(QuillFlares, ALapTakesItsFactorTimesTwoAndAHalfSecondsAndHidesForATenth)
 
 namespace {
 
-// fxquill on a headless renderer in the generated show's data folder, with
-// the music playing on the virtual sound clock so the spectrum follows the
-// show time.
-class QuillEffect : public RendererTest {
+// fxquill in the generated show, with the music playing on the virtual sound
+// clock so the spectrum follows the show time.
+class QuillEffect : public ShowEffectTest {
 protected:
     void SetUp() override
     {
-        RendererTest::SetUp();
-        const std::filesystem::path show = ShowFolder();
-        if (!std::filesystem::exists(show / "music.mp3")) GTEST_SKIP() << "no generated show";
-        g_device = render->GetDevice();
-        g_camera = new cCamera(cVector(25.0f, -25.0f, -100.0f), cVector(0.0f, 0.0f, 0.0f));
-        render->SetCamera(g_camera);
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(show);
-        render->LoadTexture("data\\white.jpg", "white");
-        render->LoadTexture("data\\black.jpg", "black");
-        render->LoadTexture("data\\tex0.jpg", "1");
-        render->LoadTexture("data\\tex1.jpg", "2");
-
+        ShowEffectTest::SetUp();
+        if (IsSkipped()) return;
         UseVirtualSoundClock(true);
         SetVirtualSoundTime(0);
         ASSERT_TRUE(FSOUND_Init(44100, 16, 0));
@@ -121,37 +103,16 @@ protected:
         FSOUND_Close();
         UseVirtualSoundClock(false);
         SetVirtualSoundTime(0);
-        if (!previous.empty()) std::filesystem::current_path(previous);
-        delete g_camera;
-        g_camera = nullptr;
-        g_device = nullptr;
-        RendererTest::TearDown();
+        ShowEffectTest::TearDown();
     }
 
-    // The frame as the timeline begins it: full ambient light, a black clear
-    // colour, no culling, the shell's camera.
     void Frame(float t, bool keep = true)
     {
-        g_device->SetRenderState(D3DRS_AMBIENT, 0xFFFFFFFF);
-        g_camera->Set(cVector(0.0f, 1200.0f, 500.0f), cVector(0.0f, 0.0f, 0.0f));
-        render->clearColor = 0;
-        g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
         SetVirtualSoundTime(static_cast<std::uint32_t>(t));
-        fxquill_Render(t);
-        render->EndFrame();
-        // REWIND_EFFECT_PNG names a folder that keeps the frames to look at.
-        const char* folder = std::getenv("REWIND_EFFECT_PNG");
-        if (keep && folder != nullptr) {
-            std::vector<std::uint8_t> opaque = pixels;
-            for (std::size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
-            const std::string path = std::string(folder) + "/fxquill-" + std::to_string(int(t)) + ".png";
-            WritePng(path.c_str(), PresentedFrame{640, 480, opaque.data()});
-        }
+        ShowEffectTest::Frame(fxquill_Render, t, keep ? "fxquill" : nullptr);
     }
 
     static int Channel(std::uint32_t colour, int shift) { return int(colour >> shift & 0xFF); }
-
-    std::filesystem::path previous;
 };
 
 } // namespace

@@ -1,18 +1,32 @@
 #pragma once
 // A renderer in the generated show directory with the shell's shared objects
 // made as start-up makes them (the camera, the three grids, the render target
-// and the shared pictures), and frames drawn as the timeline draws them.
+// and the shared pictures), and frames drawn as the timeline draws them. The
+// frames can be kept as pictures; fixtures that draw outside the show keep
+// theirs with KeepFrame too.
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/demo.h"
 #include "effects/show_folder.h"
 #include "platform/d3d8/png_file.h"
 #include "render/renderer_fixture.h"
+
+// Keeps a presented 640x480 frame as "<name>-<t>.png" when REWIND_EFFECT_PNG
+// names a folder, to look at what was drawn; without a name nothing is kept.
+inline void KeepFrame(const std::vector<std::uint8_t>& pixels, const char* name, float t)
+{
+    const char* folder = std::getenv("REWIND_EFFECT_PNG");
+    if (folder == nullptr || name == nullptr) return;
+    const std::string path = std::string(folder) + "/" + name + "-" + std::to_string(int(t)) + ".png";
+    WritePng(path.c_str(), PresentedFrame{640, 480, pixels.data()});
+}
 
 class ShowEffectTest : public RendererTest {
 protected:
@@ -55,7 +69,7 @@ protected:
     }
 
     // One frame of `effect` at show time t with the timeline's per-frame
-    // states; kept as "<name>-<t>.png" when REWIND_EFFECT_PNG names a folder.
+    // states, kept as KeepFrame keeps it.
     void Frame(void (*effect)(float), float t, const char* name)
     {
         g_device->SetRenderState(D3DRS_AMBIENT, 0xFFFFFFFF);
@@ -64,10 +78,7 @@ protected:
         g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
         effect(t);
         render->EndFrame();
-        if (const char* folder = std::getenv("REWIND_EFFECT_PNG")) {
-            const std::string path = std::string(folder) + "/" + name + "-" + std::to_string(int(t)) + ".png";
-            WritePng(path.c_str(), PresentedFrame{640, 480, pixels.data()});
-        }
+        KeepFrame(pixels, name, t);
     }
 
     std::filesystem::path previous;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -11,10 +10,9 @@
 #include "common/jpeg_writer.h"
 #include "common/log_capture.h"
 #include "common/temp_dir.h"
-#include "platform/d3d8/png_file.h"
+#include "effects/show_effect_test.h"
 #include "render/renderer_fixture.h"
 #include "support/ini_file.h"
-#include "effects/show_folder.h"
 
 namespace {
 
@@ -146,13 +144,7 @@ protected:
         render->BeginFrame(2);
         znaki_Draw(t);
         render->EndFrame();
-        const char* folder = std::getenv("REWIND_EFFECT_PNG");
-        if (folder != nullptr && pngName != nullptr) {
-            std::vector<std::uint8_t> opaque = pixels;
-            for (std::size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
-            const std::string path = std::string(folder) + "/" + pngName + "-" + std::to_string(int(t)) + ".png";
-            WritePng(path.c_str(), PresentedFrame{640, 480, opaque.data()});
-        }
+        KeepFrame(pixels, pngName, t);
     }
 
     int Red(int x, int y) const { return int((Pixel(x, y) >> 16) & 0xFF); }

@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
-bash scripts/build.sh
+# The show, its headless twin and its data files; the tests are left to scripts/test.sh.
+bash scripts/build.sh rewind rewind-capture show_data
 
 cd build/show
 # SDL opens a window through X11 or Wayland, and finds them through these.

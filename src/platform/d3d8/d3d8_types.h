@@ -494,10 +494,6 @@ struct D3DRECT {
     LONG x1, y1, x2, y2;
 };
 
-struct RECT {
-    LONG left, top, right, bottom;
-};
-
 struct D3DVIEWPORT8 {
     DWORD X, Y, Width, Height;
     float MinZ, MaxZ;

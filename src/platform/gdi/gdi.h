@@ -59,8 +59,6 @@ struct BITMAPINFO {
     RGBQUAD bmiColors[1];
 };
 
-struct RECT;
-
 constexpr DWORD BI_RGB = 0;
 constexpr UINT DIB_RGB_COLORS = 0;
 

@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/d3d8/d3d8_types.h" // RECT
 #include "platform/gdi/gdi_objects.h"
 
 namespace {

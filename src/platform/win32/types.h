@@ -40,6 +40,10 @@ struct POINT {
     LONG x, y;
 };
 
+struct RECT {
+    LONG left, top, right, bottom;
+};
+
 // Macros, as in Windows, so that other headers defining them agree.
 #ifndef FALSE
 #define FALSE 0

@@ -1,9 +1,11 @@
 #include <SDL.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/d3d8/device.h"
+#include "platform/d3d8/gl.h"
 #include "platform/d3d8/presentation.h"
 #include "platform/d3d8/texture.h"
 #include "platform/win32/window_handle.h"
@@ -68,7 +70,19 @@ int WindowRenderScale(SDL_Window* window, bool fullScreen)
     } else {
         SDL_GL_GetDrawableSize(window, &width, &height);
     }
-    return ScaleForWindow(width, height, std::getenv("REWIND_SCALE"));
+    const char* requested = std::getenv("REWIND_SCALE");
+    const int scale = ScaleForWindow(width, height, requested);
+    // A renderer without graphics hardware fills large pictures slowly: say
+    // how to trade sharpness for frames, once, and carry on.
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (scale > 1 && requested == nullptr && renderer != nullptr &&
+        (std::strstr(renderer, "llvmpipe") != nullptr || std::strstr(renderer, "softpipe") != nullptr)) {
+        std::fprintf(stderr,
+                     "rewind: rendering %dx%d on %s, without graphics hardware; REWIND_SCALE=1 renders 640x480, "
+                     "faster\n",
+                     640 * scale, 480 * scale, renderer);
+    }
+    return scale;
 }
 
 HRESULT Direct3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, DWORD behaviorFlags,

@@ -6,6 +6,7 @@
 
 #include "platform/d3d8/device.h"
 #include "platform/d3d8/gl.h"
+#include "platform/d3d8/memory_tuning.h"
 #include "platform/d3d8/presentation.h"
 #include "platform/d3d8/texture.h"
 #include "platform/win32/window_handle.h"
@@ -125,5 +126,6 @@ HRESULT Direct3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, 
 IDirect3D8* Direct3DCreate8(UINT sdkVersion)
 {
     if (sdkVersion != D3D_SDK_VERSION) return nullptr;
+    KeepLargeAllocationsInTheHeap();
     return new Direct3D();
 }

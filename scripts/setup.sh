@@ -12,6 +12,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-liberation2
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
   xvfb xauth xdotool sox
+  file
 )
 
 if [ "$(id -u)" -ne 0 ]; then

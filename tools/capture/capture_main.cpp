@@ -13,6 +13,8 @@
 #include "app/demo.h"
 #include "capture_options.h"
 #include "frame_timing.h"
+#include "launch/data_directory.h"
+#include "launch/standard_options.h"
 #include "platform/d3d8/png_file.h"
 #include "platform/d3d8/presentation.h"
 #include "platform/fmod/virtual_clock.h"
@@ -135,12 +137,15 @@ void OnPresent(Capture& capture, const PresentedFrame& frame)
 
 int main(int argumentCount, char** arguments)
 {
+    if (const auto answered = AnswerStandardOptions(argumentCount, arguments, "rewind-capture", captureUsage)) {
+        return *answered;
+    }
     static Capture capture;
     std::string error;
     if (!ParseCaptureOptions(argumentCount, arguments, &capture.options, &error)) {
-        std::fprintf(stderr, "rewind-capture: %s\n%s", error.c_str(), captureUsage);
-        return 2;
+        return RefuseCommandLine("rewind-capture", error.c_str(), captureUsage);
     }
+    if (!EnterShowDataDirectory("rewind-capture")) return kNoDataExitCode;
     if (!capture.options.videoFile.empty()) {
         capture.video = std::make_unique<VideoCapture>(capture.options);
         if (!capture.video->Create(&error)) {

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 const char* const captureUsage =
     "usage: rewind-capture (--out DIR | --video FILE.mp4 | --bench) [--times MS,MS,... [--lead-in N]]\n"
@@ -20,7 +21,10 @@ const char* const captureUsage =
     "  --scale   render K times larger than 640x480 (1 to 4)\n"
     "  --size    the video's frame (even numbers); the picture is fitted into it\n"
     "            with black bars, for example 1920x1080 (default: the rendered size)\n"
-    "  --bench   write nothing; print each slot's median and 99th-percentile frame time\n";
+    "  --bench   write nothing; print each slot's median and 99th-percentile frame time\n"
+    "  --help, --version\n"
+    "  The data files are looked for in $REWIND_DATA, the current directory,\n"
+    "  ../share/rewind beside the executable and show/ beside the executable.\n";
 
 namespace {
 
@@ -69,6 +73,16 @@ bool ParseSize(const std::string& text, int* width, int* height)
     return true;
 }
 
+// The capture enters the show's data directory before it writes anything, so
+// the paths it writes to are made absolute while the current directory is
+// still the one they were given in.
+std::string AbsolutePath(const char* path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? std::string(path) : absolute.string();
+}
+
 } // namespace
 
 bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* options, std::string* error)
@@ -84,6 +98,12 @@ bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* op
             options->bench = true;
             continue;
         }
+        static const char* const valueOptions[] = {"--out", "--video", "--size", "--times", "--from",
+                                                   "--to",  "--fps",   "--scale", "--lead-in"};
+        if (std::find(std::begin(valueOptions), std::end(valueOptions), option) == std::end(valueOptions)) {
+            *error = "unknown option " + option;
+            return false;
+        }
         if (index + 1 >= argumentCount) {
             *error = "missing value after " + option;
             return false;
@@ -91,9 +111,9 @@ bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* op
         const char* value = arguments[++index];
         std::uint32_t number = 0;
         if (option == "--out") {
-            options->outputDirectory = value;
+            options->outputDirectory = AbsolutePath(value);
         } else if (option == "--video") {
-            options->videoFile = value;
+            options->videoFile = AbsolutePath(value);
         } else if (option == "--size") {
             if (!ParseSize(value, &options->videoWidth, &options->videoHeight)) {
                 *error = std::string("bad size (even width and height from 16 to 8192, as 1920x1080): ") + value;
@@ -104,8 +124,7 @@ bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* op
                 *error = std::string("bad time list: ") + value;
                 return false;
             }
-        } else if (option == "--from" || option == "--to" || option == "--fps" || option == "--scale" ||
-                   option == "--lead-in") {
+        } else { // a number: --from, --to, --fps, --scale or --lead-in
             if (!ParseTime(value, &number)) {
                 *error = "bad number for " + option + ": " + value;
                 return false;
@@ -115,9 +134,6 @@ bool ParseCaptureOptions(int argumentCount, char** arguments, CaptureOptions* op
             if (option == "--fps") fps = number, range = true;
             if (option == "--scale") options->scale = static_cast<int>(number);
             if (option == "--lead-in") leadIn = number;
-        } else {
-            *error = "unknown option " + option;
-            return false;
         }
     }
     const int destinations = !options->outputDirectory.empty() + !options->videoFile.empty() + options->bench;

@@ -6,7 +6,8 @@
 //   rewind-inspect object FILE
 //
 // Runs without a display, on a headless device. A scene the loader refuses
-// prints its code and exits with 3; a file that cannot be read exits with 2.
+// prints its code and exits with 3; a file that cannot be read, or a bad
+// command line, exits with 2.
 
 #include <algorithm>
 #include <cstdio>
@@ -21,6 +22,7 @@
 #include "platform/d3d8/headless_device.h"
 #include "platform/win32/file_path.h"
 #include "json_writer.h"
+#include "launch/standard_options.h"
 #include "platform/d3d8/d3d8.h"
 #include "scene/scene.h"
 #include "scene/scene_textures.h"
@@ -28,13 +30,13 @@
 
 namespace {
 
-int Usage()
-{
-    std::fprintf(stderr, "usage: rewind-inspect scene FILE [--frames f1,f2,...]\n"
-                         "       rewind-inspect ini FILE\n"
-                         "       rewind-inspect object FILE\n");
-    return 1;
-}
+const char* const usage = "usage: rewind-inspect scene FILE [--frames f1,f2,...]\n"
+                          "       rewind-inspect ini FILE\n"
+                          "       rewind-inspect object FILE\n"
+                          "  Prints, as JSON, what the show reads from a scene, INI or object file.\n"
+                          "  --help, --version\n";
+
+int Usage() { return RefuseCommandLine("rewind-inspect", "bad command line", usage); }
 
 const char* TypeName(const cSceneObject* object)
 {
@@ -377,6 +379,7 @@ int InspectObject(const char* fileName)
 
 int main(int argc, char** argv)
 {
+    if (const auto answered = AnswerStandardOptions(argc, argv, "rewind-inspect", usage)) return *answered;
     if (argc < 3) {
         return Usage();
     }

@@ -31,7 +31,7 @@ field() { sed -n "s/^ $1: //p" "$scratch/control"; }
 [ "$(field Package)" = rewind ] || fail "Package: $(field Package)"
 [ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
 [ "$(field Architecture)" = amd64 ] || fail "Architecture: $(field Architecture)"
-[ "$(field Section)" = games ] || fail "Section: $(field Section)"
+[ "$(field Section)" = video ] || fail "Section: $(field Section)"
 [ "$(field Priority)" = optional ] || fail "Priority: $(field Priority)"
 # From dpkg-shlibdeps: the C library and the libraries the show links; by hand: the font.
 for dependency in libc6 libsdl2-2.0-0 fonts-liberation2; do

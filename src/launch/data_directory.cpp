@@ -68,21 +68,23 @@ DataDirectorySearch SearchDataDirectory(const std::vector<std::string>& places)
 bool EnterShowDataDirectory(const char* programName)
 {
     const char* environmentValue = std::getenv("REWIND_DATA");
+    const bool environmentSet = environmentValue != nullptr && *environmentValue != '\0';
     const DataDirectorySearch search = SearchDataDirectory(
-        DataDirectoryPlaces(environmentValue != nullptr ? environmentValue : "", CurrentDirectory(), ExecutableDirectory()));
-    if (!search.found.empty() && chdir(search.found.c_str()) == 0) return true;
-
-    std::string places;
-    for (std::size_t index = 0; index < search.places.size(); ++index) {
-        if (index > 0) places += ", ";
-        if (index == 0 && environmentValue != nullptr && *environmentValue != '\0') places += "REWIND_DATA=";
-        places += search.places[index];
-    }
+        DataDirectoryPlaces(environmentSet ? environmentValue : "", CurrentDirectory(), ExecutableDirectory()));
     if (search.found.empty()) {
+        std::string places;
+        for (std::size_t index = 0; index < search.places.size(); ++index) {
+            if (index > 0) places += ", ";
+            if (index == 0 && environmentSet) places += "REWIND_DATA=";
+            places += search.places[index];
+        }
         std::fprintf(stderr, "%s: no show data (demo.ini) in %s; set REWIND_DATA to the directory that holds it\n",
                      programName, places.c_str());
-    } else {
-        std::fprintf(stderr, "%s: cannot enter the show data directory %s\n", programName, search.found.c_str());
+        return false;
     }
-    return false;
+    if (chdir(search.found.c_str()) != 0) {
+        std::fprintf(stderr, "%s: cannot enter the show data directory %s\n", programName, search.found.c_str());
+        return false;
+    }
+    return true;
 }

@@ -26,6 +26,8 @@ extern fx* g_grid3; // fx01, fx04, fx05, fx06, fxend
 extern CTextureRenderer* g_renderTarget;
 extern cScene* g_scene;
 
+// Sets g_volume from demo.ini in the current directory, when it says so.
+void ReadConfiguration();
 int InitDemo(HINSTANCE instance, int showCommand);
 LRESULT WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 int WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);

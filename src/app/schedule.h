@@ -30,6 +30,10 @@ constexpr std::uint32_t rewindStart = 250000;
 constexpr std::uint32_t rewindEnd = 265000;
 constexpr std::uint32_t showEnd = 271000;
 
+// The rewind passage's own fade, on the real clock: the screen darkens from
+// 260300 and is black from 264600 until the passage ends.
+constexpr ScheduledFade rewindDarkening{FadeKind::ToBlack, 260300.0f, 4300.0f};
+
 // The slot of show time t, or null at and after the end of the show.
 const Slot* SlotAt(std::uint32_t t);
 

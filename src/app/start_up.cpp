@@ -37,10 +37,6 @@ fx* g_grid3 = nullptr;
 CTextureRenderer* g_renderTarget = nullptr;
 cScene* g_scene = nullptr;
 
-namespace {
-
-constexpr WORD iconResource = 2109;
-
 // Records of type "ss" whose first field contains "volume" set the volume;
 // the last one wins.
 void ReadConfiguration()
@@ -55,6 +51,10 @@ void ReadConfiguration()
     ini->Close();
     delete ini;
 }
+
+namespace {
+
+constexpr WORD iconResource = 2109;
 
 void LoadSharedTextures()
 {

@@ -26,7 +26,7 @@ void DrawFade(const ScheduledFade& fade, float t)
 void DrawRewindOverlay()
 {
     const float clock = g_timeline.rewindClock;
-    FadeToBlack(clock, 260300.0f, 4300.0f);
+    DrawFade(rewindDarkening, clock);
     fxrewind_Render(clock);
     g_render->SetTexture("rewind", 0);
     g_device->SetRenderState(D3DRS_ZENABLE, FALSE);

@@ -89,6 +89,16 @@ unsigned fx01_BandAlpha(unsigned col, float t)
     return static_cast<unsigned>(128.0f * std::fabs(std::sin(0.1f * pi * (static_cast<float>(col) + 0.01f * t))));
 }
 
+float fx01_SpinAngle(float t)
+{
+    float m = 0.4f;
+    if (38980.0f < t && t < 41560.0f)
+        m = 0.8f;
+    else if (49000.0f < t && t < 50750.0f)
+        m = 0.6f;
+    return 0.002f * t * m;
+}
+
 void fx01_Render(float timeMs)
 {
     const float t = timeMs;
@@ -146,12 +156,7 @@ void fx01_Render(float timeMs)
     // The blob, turning faster on two stretches of the music.
     UseLight0(device, DirectionalLight({1.5f, 1.5f, 1.5f, 0.0f}, {3.5f, 3.5f, 3.5f, 0.0f}, {0.0f, 0.0f, -1.0f}, 10.0f));
     device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_PHONG);
-    float m = 0.4f;
-    if (38980.0f < t && t < 41560.0f)
-        m = 0.8f;
-    else if (49000.0f < t && t < 50750.0f)
-        m = 0.6f;
-    const float k = 0.002f * t * m;
+    const float k = fx01_SpinAngle(t);
     blob->rotation = cVector(k, k, -90.0f);
     wire->rotation = cVector(k, k, -90.0f);
     SolidObjectStates(device, s);

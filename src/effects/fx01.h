@@ -14,3 +14,7 @@ D3DVIEWPORT8 fx01_Viewport(float t);
 
 // The alpha byte of grid column col at show time t.
 unsigned fx01_BandAlpha(unsigned col, float t);
+
+// The blob's and the wire's turn about x and y at show time t, in radians:
+// faster on two stretches of the music.
+float fx01_SpinAngle(float t);

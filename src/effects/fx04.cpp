@@ -47,11 +47,6 @@ int started = 0;
 int lastStep = 0;
 float phases[400];
 
-float MusicLevel()
-{
-    return SpectrumSum(0, 256) * 0.015625f;
-}
-
 void SetPointSprites(IDirect3DDevice8* device, float size)
 {
     device->SetRenderState(D3DRS_POINTSPRITEENABLE, TRUE);
@@ -154,14 +149,28 @@ void fx04_Init()
 
     g_grid3->Update(0, 0.0f);
     for (int p = 0; p < fountainSize; ++p) {
-        const int r1 = RandomNext(), r2 = RandomNext(), r3 = RandomNext(), r4 = RandomNext();
+        const Fx04FountainRecord record = fx04_DrawFountainRecord();
         fountain[p] = {0.0f, 0.0f, 0.0f, 0x7FFFFFFF};
-        velocity[p].z = static_cast<float>(r1 % 2000 - 1000) / 9000.0f + 0.1f;
-        velocity[p].y = static_cast<float>(r2 % 1000) / 7000.0f + 0.6f;
-        velocity[p].x = static_cast<float>(r3 % 2000 - 1000) / 9000.0f + 0.1f;
-        startClock[p] = static_cast<float>(r4 % 10000) * 0.001f;
+        velocity[p] = record.velocity;
+        startClock[p] = record.startClock;
     }
     for (float& phase : phases) phase = static_cast<float>(RandomNext() % 1000 + 500);
+}
+
+float fx04_MusicLevel()
+{
+    return SpectrumSum(0, 256) * 0.015625f;
+}
+
+Fx04FountainRecord fx04_DrawFountainRecord()
+{
+    const int r1 = RandomNext(), r2 = RandomNext(), r3 = RandomNext(), r4 = RandomNext();
+    Fx04FountainRecord record;
+    record.velocity.z = static_cast<float>(r1 % 2000 - 1000) / 9000.0f + 0.1f;
+    record.velocity.y = static_cast<float>(r2 % 1000) / 7000.0f + 0.6f;
+    record.velocity.x = static_cast<float>(r3 % 2000 - 1000) / 9000.0f + 0.1f;
+    record.startClock = static_cast<float>(r4 % 10000) * 0.001f;
+    return record;
 }
 
 void fx04_Render(float timeMs)
@@ -170,7 +179,7 @@ void fx04_Render(float timeMs)
     const bool late = t > lateFrom;
     const bool chess = chessFrom <= t && t < chessTo;
     IDirect3DDevice8* device = g_render->GetDevice();
-    const float level = MusicLevel();
+    const float level = fx04_MusicLevel();
 
     if (late) {
         g_renderTarget->BeginRender(device);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "app/fades.h"
 #include "app/schedule.h"
@@ -27,19 +28,66 @@ TEST(Schedule, SlotBoundariesAreInclusiveFromExclusiveTo)
     for (auto [t, id] : expected) EXPECT_EQ(SlotId(t), id) << "t = " << t;
 }
 
-TEST(Schedule, SlotsKeepTheirFadesInOrder)
+// The timetable's fades, slot by slot in the order each slot draws them.
+TEST(Schedule, EverySlotDrawsItsFadesInTheTimetablesOrder)
 {
-    const Slot* fx04 = SlotAt(60500);
-    ASSERT_EQ(fx04->fadeCount, 9);
-    EXPECT_EQ(fx04->fades[0].kind, FadeKind::ToBlack);
-    EXPECT_EQ(fx04->fades[0].start, 90749.0f);
-    EXPECT_EQ(fx04->fades[7].kind, FadeKind::FromBlack);
-    EXPECT_EQ(fx04->fades[7].duration, 1300.0f);
-    EXPECT_EQ(fx04->fades[8].kind, FadeKind::ToWhite);
-    const Slot* finale = SlotAt(265000);
-    ASSERT_EQ(finale->fadeCount, 2);
-    EXPECT_EQ(finale->fades[1].start, 266000.0f);
-    EXPECT_EQ(finale->fades[1].duration, 5000.0f);
+    using F = FadeKind;
+    struct Expected {
+        std::uint32_t slotStart;
+        std::vector<ScheduledFade> fades;
+    };
+    const Expected timetable[] = {
+        {0, {}},
+        {2800, {{F::ToBlack, 24400, 353}}},
+        {24753, {{F::FromBlack, 24753, 350}, {F::ToBlack, 26300, 300}}},
+        {26600, {{F::FromBlack, 26600, 300}, {F::ToBlack, 35350, 300}}},
+        {35650, {{F::FromBlack, 35650, 300}}},
+        {60500,
+         {{F::ToBlack, 90749, 100}, {F::FromBlack, 90849, 100}, {F::ToBlack, 91347, 100}, {F::FromBlack, 91447, 100},
+          {F::FromBlack, 90220, 200}, {F::ToBlack, 91739, 200}, {F::FromBlack, 91939, 200},
+          {F::FromBlack, 60500, 1300}, {F::ToWhite, 107084, 3366}}},
+        {110450, {{F::FromWhite, 110450, 300}, {F::ToWhite, 117700, 300}}},
+        {118000, {{F::FromWhite, 118000, 1400}, {F::ToWhite, 139700, 300}}},
+        {140000, {{F::FromWhite, 140000, 300}, {F::ToWhite, 171600, 400}}},
+        {172000, {{F::FromWhite, 172000, 300}, {F::ToBlack, 199000, 1000}}},
+        {200000, {{F::FromBlack, 200000, 400}, {F::ToWhite, 221900, 335}}},
+        {222235, {{F::FromWhite, 222235, 300}, {F::ToWhite, 232880, 300}}},
+        {233180, {{F::FromWhite, 233180, 300}}},
+        {250000, {}},
+        {265000, {{F::FromBlack, 265000, 2000}, {F::ToBlack, 266000, 5000}}},
+    };
+    int total = 0;
+    for (const Expected& expected : timetable) {
+        const Slot* slot = SlotAt(expected.slotStart);
+        ASSERT_NE(slot, nullptr);
+        EXPECT_EQ(slot->from, expected.slotStart);
+        ASSERT_EQ(slot->fadeCount, static_cast<int>(expected.fades.size())) << "slot from " << expected.slotStart;
+        for (int i = 0; i < slot->fadeCount; ++i) {
+            const ScheduledFade& want = expected.fades[static_cast<size_t>(i)];
+            EXPECT_EQ(slot->fades[i].kind, want.kind) << "slot from " << expected.slotStart << ", fade " << i;
+            EXPECT_EQ(slot->fades[i].start, want.start) << "slot from " << expected.slotStart << ", fade " << i;
+            EXPECT_EQ(slot->fades[i].duration, want.duration) << "slot from " << expected.slotStart << ", fade " << i;
+        }
+        total += slot->fadeCount;
+    }
+    EXPECT_EQ(total, 30); // the 31st is the rewind's darkening, below
+}
+
+// The rewind darkening runs on the real clock: clear at 260300, half way at
+// 260300 + 4300 / 2 = 262450, 4299 / 4300 = 0.99977 a millisecond before
+// 264600, and not drawn from 264600 to the passage's end at 265000.
+TEST(Schedule, TheRewindDarkensTheScreenOverItsLastFiveSeconds)
+{
+    EXPECT_EQ(rewindDarkening.kind, FadeKind::ToBlack);
+    const auto alpha = [](float clock) {
+        return FadeAlpha(clock, rewindDarkening.start, rewindDarkening.duration, true);
+    };
+    EXPECT_LT(alpha(260299.0f), 0.0f);
+    EXPECT_EQ(alpha(260300.0f), 0.0f);
+    EXPECT_FLOAT_EQ(alpha(262450.0f), 0.5f);
+    EXPECT_NEAR(alpha(264599.0f), 0.99977f, 1e-5f);
+    EXPECT_LT(alpha(264600.0f), 0.0f);
+    EXPECT_LT(alpha(264999.0f), 0.0f);
 }
 
 TEST(Schedule, RewindMapsRealTimeOntoFallingShowTime)

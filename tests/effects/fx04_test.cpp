@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/random.h"
+
 TEST(Fx04, TheFlareFlashRisesForATenthOfASecondAndFallsOverThree)
 {
     const float beat = 65892.0f;
@@ -37,4 +39,26 @@ TEST(Fx04, PyramidsDropInFadeAndJumpHigherWithTheMusic)
     EXPECT_NEAR(lowest, -30.0f, 0.5f);
     EXPECT_NEAR(highestQuiet, 30.0f, 0.5f);
     EXPECT_NEAR(highestLoud, 120.0f, 2.0f);
+}
+
+// The C library generator from state 1 gives 41, 18467, 6334, 26500, then
+// 19169, 15724, 11478, 29358. Drawn as r1..r4 for z, y, x and the clock:
+//   z = (41 - 1000) / 9000 + 0.1 = -0.0065556    y = 467 / 7000 + 0.6 = 0.6667143
+//   x = (334 - 1000) / 9000 + 0.1 = 0.026        clock = 6500 x 0.001 = 6.5
+//   z = (1169 - 1000) / 9000 + 0.1 = 0.1187778   y = 724 / 7000 + 0.6 = 0.7034286
+//   x = (1478 - 1000) / 9000 + 0.1 = 0.1531111   clock = 9358 x 0.001 = 9.358
+TEST(Fx04, EachFountainRecordTakesFourDrawsForZYXAndItsClock)
+{
+    RandomSeed(1);
+    const Fx04FountainRecord first = fx04_DrawFountainRecord();
+    EXPECT_NEAR(first.velocity.z, -0.0065556f, 1e-6f);
+    EXPECT_NEAR(first.velocity.y, 0.6667143f, 1e-6f);
+    EXPECT_NEAR(first.velocity.x, 0.026f, 1e-6f);
+    EXPECT_NEAR(first.startClock, 6.5f, 1e-6f);
+    const Fx04FountainRecord second = fx04_DrawFountainRecord();
+    EXPECT_NEAR(second.velocity.z, 0.1187778f, 1e-6f);
+    EXPECT_NEAR(second.velocity.y, 0.7034286f, 1e-6f);
+    EXPECT_NEAR(second.velocity.x, 0.1531111f, 1e-6f);
+    EXPECT_NEAR(second.startClock, 9.358f, 1e-6f);
+    RandomSeed(1);
 }

@@ -178,6 +178,36 @@ TEST_F(Grid, WobbleDrawsWithThePreviousCallsParameters)
     EXPECT_NEAR(Display(5, 3).v, -0.2614878, 1e-6);
 }
 
+// Angles a, b, c about x, y and z with sa = sin a, ca = cos a, and so on:
+//   row 0 = (sc sb sa + cc ca, sc cb, sa cc - sb sc ca)
+//   row 1 = (sa sb cc - sc ca, cc cb, -(sb cc ca) - sa sc)
+//   row 2 = (-(sa cb), sb, cb ca)
+// a = 30, b = 60, c = 0: sa = 0.5, ca = sb = 0.8660254, cb = 0.5, sc = 0, cc = 1.
+// a = 90, b = 30, c = 90: sa = sc = 1, ca = cc = 0, sb = 0.5, cb = 0.8660254.
+TEST_F(Grid, TheSharedRotationTurnsByRateTimesSpeedTimesTimeAboutEachAxis)
+{
+    const auto expectRow = [](int row, float x, float y, float z) {
+        EXPECT_NEAR(g_gridRotation[row][0], x, 1e-6f) << "row " << row;
+        EXPECT_NEAR(g_gridRotation[row][1], y, 1e-6f) << "row " << row;
+        EXPECT_NEAR(g_gridRotation[row][2], z, 1e-6f) << "row " << row;
+    };
+    grid.baseAngles = cVector(0.0f, 0.0f, 0.0f);
+    grid.angleRates = cVector(15.0f, 30.0f, 0.0f);
+    grid.speed = 0.5f;
+    grid.Animate(4.0f, true); // speed x t = 2
+    expectRow(0, 0.8660254f, 0.0f, 0.5f);
+    expectRow(1, 0.4330127f, 0.5f, -0.75f);
+    expectRow(2, -0.25f, 0.8660254f, 0.4330127f);
+
+    grid.baseAngles = cVector(0.0f, 0.0f, 90.0f);
+    grid.angleRates = cVector(45.0f, 15.0f, 0.0f);
+    grid.speed = 2.0f;
+    grid.Animate(1.0f, true);
+    expectRow(0, 0.5f, 0.8660254f, 0.0f);
+    expectRow(1, 0.0f, 0.0f, -1.0f);
+    expectRow(2, -0.8660254f, 0.5f, 0.0f);
+}
+
 TEST_F(Grid, RayCastModesTurnTheirRaysWithTheSharedRotation)
 {
     grid.baseAngles = cVector(0.0f, 0.0f, 0.0f);

@@ -189,4 +189,31 @@ TEST(PrimitiveAssembly, FlatShadingColoursEachPrimitiveFromItsFirstVertex)
     EXPECT_EQ(Numbers(out), (std::vector<int>{0, 0, 1, 1}));
 }
 
+TEST(PrimitiveAssembly, WideLinesBecomeQuadsWidenedAcrossTheirMajorAxis)
+{
+    auto line = Numbered(4);
+    // Window (160, 240) to (480, 264): mostly along x. Then (320, 120) to (328, 360): mostly along y.
+    const float ends[4][2] = {{-0.5f, 0.0f}, {0.5f, 0.1f}, {0.0f, -0.5f}, {0.025f, 0.5f}};
+    for (int i = 0; i < 4; ++i) {
+        line[i].position[0] = ends[i][0] * 2; // w = 2 must not change the picture
+        line[i].position[1] = ends[i][1] * 2;
+        line[i].position[3] = 2;
+    }
+    std::vector<ProcessedVertex> triangles;
+    WidenLines(line, 4, 640, 480, triangles);
+    ASSERT_EQ(triangles.size(), 12u);
+    // Four pixels wide: two on either side, across y for the first line and x for the second.
+    for (int i = 0; i < 6; ++i) {
+        const float centreY = triangles[i].diffuse[0] == 0 ? 240 : 264;
+        EXPECT_NEAR(std::abs(WindowY(triangles[i]) - centreY), 2.0f, 1e-3f);
+        EXPECT_NEAR(WindowX(triangles[i]), triangles[i].diffuse[0] == 0 ? 160 : 480, 1e-3f);
+    }
+    for (int i = 6; i < 12; ++i) {
+        const float centreX = triangles[i].diffuse[0] == 2 ? 320 : 328;
+        EXPECT_NEAR(std::abs(WindowX(triangles[i]) - centreX), 2.0f, 1e-3f);
+        EXPECT_NEAR(WindowY(triangles[i]), triangles[i].diffuse[0] == 2 ? 120 : 360, 1e-3f);
+    }
+    EXPECT_NE(SignedArea(&triangles[0]), 0.0f);
+}
+
 } // namespace

@@ -183,11 +183,12 @@ FragmentProgram Link(const FragmentProgramKey& key, const GlDialect& dialect)
 std::size_t FragmentProgramKeyHash::operator()(const FragmentProgramKey& key) const
 {
     const auto* bytes = reinterpret_cast<const unsigned char*>(&key);
-    std::size_t hash = 1469598103934665603ull;
+    // 64-bit FNV-1a, also where size_t has 32 bits (WebAssembly).
+    std::uint64_t hash = 1469598103934665603ull;
     for (std::size_t i = 0; i < sizeof key; ++i) {
         hash = (hash ^ bytes[i]) * 1099511628211ull;
     }
-    return hash;
+    return static_cast<std::size_t>(hash);
 }
 
 FragmentProgramKey MakeFragmentProgramKey(const DeviceState& state, const bool textureBound[D3D_STAGE_COUNT])

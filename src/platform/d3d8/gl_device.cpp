@@ -114,10 +114,10 @@ GlDevice::GlDevice(std::unique_ptr<GlContext> context, int scale)
     glGenBuffers(1, &vertexBuffer);
     gl.BindVertexArray(vertexArray);
     gl.BindArrayBuffer(vertexBuffer);
-    const GLsizei stride = sizeof(ProcessedVertex);
-    auto attribute = [stride](GLuint location, GLint size, std::size_t offset) {
+    auto attribute = [](GLuint location, GLint size, std::size_t offset) {
         glEnableVertexAttribArray(location);
-        glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(offset));
+        glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, sizeof(ProcessedVertex),
+                              reinterpret_cast<const void*>(offset));
     };
     attribute(ATTRIBUTE_POSITION, 4, offsetof(ProcessedVertex, position));
     attribute(ATTRIBUTE_DIFFUSE, 4, offsetof(ProcessedVertex, diffuse));
@@ -305,7 +305,6 @@ void GlDevice::ApplyOutputState(const DeviceState& state, bool hasDepth, Topolog
     const bool culling = topology == Topology::Triangles && (cull == D3DCULL_CW || cull == D3DCULL_CCW);
     gl.Capability(GL_CULL_FACE, culling);
     if (culling) gl.CullFace(cull == D3DCULL_CW ? GL_FRONT : GL_BACK);
-    if (topology == Topology::Lines) gl.LineWidth(static_cast<float>(scale));
 
     const DWORD writeMask = state.RenderState(D3DRS_COLORWRITEENABLE);
     gl.ColorMask((writeMask & 1) != 0, (writeMask & 2) != 0, (writeMask & 4) != 0, (writeMask & 8) != 0);
@@ -439,9 +438,17 @@ void GlDevice::Draw(const DeviceState& state, const GlColorTarget& color, const 
     SetUniforms(state, key, program);
 
     gl.BindVertexArray(vertexArray);
-    UploadVertices(primitives.vertices);
-    glDrawArrays(primitives.topology == Topology::Lines ? GL_LINES : GL_TRIANGLES, 0,
-                 static_cast<GLsizei>(primitives.vertices.size()));
+    // A picture k times larger draws Direct3D's one-pixel lines k pixels wide.
+    const bool wideLines = primitives.topology == Topology::Lines && scale > 1;
+    if (wideLines) {
+        WidenLines(primitives.vertices, static_cast<float>(scale), static_cast<float>(state.viewport.Width * scale),
+                   static_cast<float>(state.viewport.Height * scale), widenedLines);
+        if (widenedLines.empty()) return;
+    }
+    const std::vector<ProcessedVertex>& vertices = wideLines ? widenedLines : primitives.vertices;
+    UploadVertices(vertices);
+    glDrawArrays(primitives.topology == Topology::Lines && !wideLines ? GL_LINES : GL_TRIANGLES, 0,
+                 static_cast<GLsizei>(vertices.size()));
 }
 
 void GlDevice::ReadPixels(const GlColorTarget& color, std::vector<std::uint8_t>& rgba)

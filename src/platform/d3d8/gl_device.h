@@ -89,6 +89,7 @@ private:
     GLuint vertexArray = 0;
     GLuint vertexBuffer = 0;
     std::vector<ProcessedVertex> uploadedVertices; // what the vertex buffer holds
+    std::vector<ProcessedVertex> widenedLines;
     std::vector<std::uint8_t> convertedTexels;
     GLuint feedbackTexture = 0; // a copy of the render target, when a stage samples it
     int feedbackWidth = 0;

@@ -23,7 +23,6 @@ void GlStateCache::Forget()
     stencilOps = {unknown, unknown, unknown};
     stencilMask = unknown;
     colorMask = unknownFlag;
-    lineWidth = unknownFloat;
     viewport = scissor = {-1, -1, -1, -1};
     clearColor = {unknownFloat, unknownFloat, unknownFloat, unknownFloat};
     clearDepth = unknownFloat;
@@ -144,13 +143,6 @@ void GlStateCache::ColorMask(bool red, bool green, bool blue, bool alpha)
     if (mask == colorMask) return;
     colorMask = mask;
     glColorMask(red, green, blue, alpha);
-}
-
-void GlStateCache::LineWidth(float width)
-{
-    if (width == lineWidth) return;
-    lineWidth = width;
-    glLineWidth(width);
 }
 
 void GlStateCache::Viewport(GLint x, GLint y, GLsizei width, GLsizei height)

@@ -43,7 +43,6 @@ public:
     void StencilMask(GLuint mask);
     void CullFace(GLenum face);
     void ColorMask(bool red, bool green, bool blue, bool alpha);
-    void LineWidth(float width);
     void Viewport(GLint x, GLint y, GLsizei width, GLsizei height);
     void Scissor(GLint x, GLint y, GLsizei width, GLsizei height);
     void ClearColor(const float rgba[4]);
@@ -93,7 +92,6 @@ private:
     std::array<GLenum, 3> stencilOps;
     GLuint stencilMask;
     int colorMask;
-    float lineWidth;
     std::array<GLint, 4> viewport, scissor;
     std::array<float, 4> clearColor;
     float clearDepth;

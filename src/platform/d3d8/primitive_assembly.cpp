@@ -202,6 +202,46 @@ void BiasLineDepth(const DeviceState& state, std::vector<ProcessedVertex>& verti
 
 } // namespace
 
+// The part of the line in front of the near plane (z >= -w in OpenGL clip
+// space), false when none is: widening needs positive w at both ends.
+bool ClipToNearPlane(ProcessedVertex& a, ProcessedVertex& b)
+{
+    const float da = a.position[2] + a.position[3];
+    const float db = b.position[2] + b.position[3];
+    if (da < 0.0f && db < 0.0f) return false;
+    if (da >= 0.0f && db >= 0.0f) return true;
+    const float t = da / (da - db);
+    ProcessedVertex& outside = da < 0.0f ? a : b;
+    for (int k = 0; k < 4; ++k) outside.position[k] = a.position[k] + t * (b.position[k] - a.position[k]);
+    return true;
+}
+
+void WidenLines(const std::vector<ProcessedVertex>& lines, float width, float viewportWidth, float viewportHeight,
+                std::vector<ProcessedVertex>& triangles)
+{
+    triangles.clear();
+    triangles.reserve(lines.size() * 3);
+    for (std::size_t first = 0; first + 2 <= lines.size(); first += 2) {
+        ProcessedVertex a = lines[first];
+        ProcessedVertex b = lines[first + 1];
+        if (!ClipToNearPlane(a, b) || a.position[3] <= 0.0f || b.position[3] <= 0.0f) continue;
+        const float dx = (b.position[0] / b.position[3] - a.position[0] / a.position[3]) * viewportWidth;
+        const float dy = (b.position[1] / b.position[3] - a.position[1] / a.position[3]) * viewportHeight;
+        // Half the width in normalised device coordinates (two units span the viewport).
+        const bool alongX = std::abs(dx) >= std::abs(dy);
+        const float halfX = alongX ? 0.0f : width / viewportWidth;
+        const float halfY = alongX ? width / viewportHeight : 0.0f;
+        const auto moved = [&](const ProcessedVertex& vertex, float side) {
+            ProcessedVertex out = vertex;
+            out.position[0] += side * halfX * vertex.position[3];
+            out.position[1] += side * halfY * vertex.position[3];
+            return out;
+        };
+        const ProcessedVertex corners[4] = {moved(a, -1), moved(b, -1), moved(a, 1), moved(b, 1)};
+        for (int k : {0, 1, 2, 2, 1, 3}) triangles.push_back(corners[k]);
+    }
+}
+
 void ClampPretransformedDepth(AssembledPrimitives& primitives)
 {
     for (ProcessedVertex& vertex : primitives.vertices) {

@@ -47,5 +47,13 @@ bool AssemblePrimitives(const DeviceState& state, D3DPRIMITIVETYPE type, UINT pr
 // to the viewport's range per vertex instead (OpenGL ES has no depth clamp).
 void ClampPretransformedDepth(AssembledPrimitives& primitives);
 
+// Lines (pairs of vertices in OpenGL clip space) `width` pixels wide as two
+// triangles each, for pictures rendered larger than Direct3D's size: OpenGL
+// ES (WebGL2) may draw lines one pixel wide only. Like OpenGL's aliased wide
+// lines, a line mostly along x widens along y and one mostly along y along x.
+// `viewportWidth` and `viewportHeight` are in the same pixels as `width`.
+void WidenLines(const std::vector<ProcessedVertex>& lines, float width, float viewportWidth, float viewportHeight,
+                std::vector<ProcessedVertex>& triangles);
+
 // Vertices a Direct3D primitive count needs.
 UINT VertexCountOf(D3DPRIMITIVETYPE type, UINT primitiveCount);

@@ -67,22 +67,3 @@ TEST_F(DeviceTest, AChangedValueSendsItsOwnCallOnly)
     EXPECT_EQ(Calls(counts, GlCallKind::Upload), 1u);
     EXPECT_EQ(AllCalls(counts), 2u);
 }
-
-// OpenGL unbinds a deleted texture and may give its name to the next one: the
-// device must not take the new texture for bound already.
-TEST_F(DeviceTest, ATextureMadeAfterAnotherWasReleasedIsSampled)
-{
-    IDirect3DTexture8* first = MakeTexture(1, 1, {0xFF0000FF});
-    device->SetTexture(0, first);
-    FullScreenQuad(0xFFFFFFFF);
-    EXPECT_TRUE(ColorNear(Pixel(32, 32), 0xFF0000FF, 1));
-    device->SetTexture(0, nullptr);
-    first->Release();
-
-    IDirect3DTexture8* second = MakeTexture(1, 1, {0xFF00FF00});
-    device->SetTexture(0, second);
-    FullScreenQuad(0xFFFFFFFF);
-    EXPECT_TRUE(ColorNear(Pixel(32, 32), 0xFF00FF00, 1));
-    device->SetTexture(0, nullptr);
-    second->Release();
-}

@@ -13,12 +13,14 @@
 #include "app/demo.h"
 #include "capture_options.h"
 #include "frame_timing.h"
-#include "gl_call_tally.h"
 #include "platform/d3d8/png_file.h"
 #include "platform/d3d8/presentation.h"
 #include "platform/fmod/virtual_clock.h"
 #include "platform/win32/win32.h"
 #include "video_capture.h"
+
+// GL calls per frame for --bench.
+#include "gl_call_tally.h"
 
 namespace {
 

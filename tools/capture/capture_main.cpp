@@ -21,6 +21,9 @@
 #include "platform/win32/win32.h"
 #include "video_capture.h"
 
+// GL calls per frame for --bench.
+#include "gl_call_tally.h"
+
 namespace {
 
 // The clock reads base + show time: the show takes the first reading as its
@@ -57,6 +60,7 @@ struct Capture {
     bool interrupted = false;
     std::unique_ptr<VideoCapture> video;
     FrameTiming timing;
+    GlCallTally glCalls;
     std::chrono::steady_clock::time_point lastPresent;
     bool timingStarted = false;
 };
@@ -112,9 +116,12 @@ void OnPresent(Capture& capture, const PresentedFrame& frame)
         // Each present ends the frame of the show time just drawn; the first
         // one also carries start-up, so timing begins after it.
         const auto now = std::chrono::steady_clock::now();
-        if (capture.timingStarted)
+        const GlCallCounts glCalls = TakeGlCallCounts();
+        if (capture.timingStarted) {
             capture.timing.Record(capture.showTime,
                                   std::chrono::duration<double, std::milli>(now - capture.lastPresent).count());
+            capture.glCalls.Record(capture.showTime, glCalls);
+        }
         capture.lastPresent = now;
         capture.timingStarted = true;
     }
@@ -181,6 +188,7 @@ int main(int argumentCount, char** arguments)
     if (capture.options.bench) {
         const auto& times = capture.options.times;
         capture.timing.Print(stdout, times.empty() ? 0.0 : static_cast<double>(times.back() - times.front()));
+        capture.glCalls.Print(stdout);
     }
     if (capture.next < capture.options.times.size()) {
         std::fprintf(stderr, "rewind-capture: the show ended before %u ms\n", capture.options.times[capture.next]);

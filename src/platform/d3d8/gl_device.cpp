@@ -401,6 +401,8 @@ void GlDevice::Draw(const DeviceState& state, const GlColorTarget& color, const 
     float fog[4];
     ColorToFloats(state.RenderState(D3DRS_FOGCOLOR), fog);
     glUniform3fv(program.fogColor, 1, fog);
+    glUniform3f(program.fogParameters, state.RenderFloat(D3DRS_FOGSTART), state.RenderFloat(D3DRS_FOGEND),
+                state.RenderFloat(D3DRS_FOGDENSITY));
     glUniform1f(program.alphaReference, static_cast<float>(state.RenderState(D3DRS_ALPHAREF) & 0xFF));
 
     glBindVertexArray(vertexArray);

@@ -87,7 +87,8 @@ std::unique_ptr<GlContext> CreateHeadlessGlContext(std::string* error)
     return std::make_unique<HeadlessGlContext>(display, context);
 }
 
-std::unique_ptr<GlContext> CreateWindowGlContext(SDL_Window* window, std::string* error)
+std::unique_ptr<GlContext> CreateWindowGlContext(SDL_Window* window, const std::vector<int>& swapIntervals,
+                                                 std::string* error)
 {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -98,6 +99,11 @@ std::unique_ptr<GlContext> CreateWindowGlContext(SDL_Window* window, std::string
         return nullptr;
     }
     SDL_GL_MakeCurrent(window, context);
-    SDL_GL_SetSwapInterval(0);
+    // SDL_GL_SetSwapInterval returns -1 when the driver cannot do an
+    // interval (adaptive sync, -1, is the one commonly missing); the next is
+    // tried then.
+    for (int interval : swapIntervals) {
+        if (SDL_GL_SetSwapInterval(interval) == 0) break;
+    }
     return std::make_unique<WindowGlContext>(window, context);
 }

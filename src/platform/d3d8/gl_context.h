@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 struct SDL_Window;
 
@@ -22,4 +23,7 @@ public:
 
 // Null, with the reason in `error`, when no context can be made.
 std::unique_ptr<GlContext> CreateHeadlessGlContext(std::string* error);
-std::unique_ptr<GlContext> CreateWindowGlContext(SDL_Window* window, std::string* error);
+// `swapIntervals`: what the window's presentation waits for, tried in order
+// (see SwapIntervals); the headless context shows nothing and waits for nothing.
+std::unique_ptr<GlContext> CreateWindowGlContext(SDL_Window* window, const std::vector<int>& swapIntervals,
+                                                 std::string* error);

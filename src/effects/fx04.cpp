@@ -258,9 +258,9 @@ void fx04_Render(float timeMs)
         g_render->BeginFrame(2);
         g_render->SetViewport(0.0f, 0.0f, 640.0f, 480.0f);
         g_render->SetTexture(g_renderTarget->GetTexture(), 0);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
-        device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-        device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+        // The copy draws with the states the fountain and the framed picture
+        // left: additive blending by source alpha, texture x diffuse colour,
+        // alpha from the texture. The target's own alpha weights it.
         // The target's picture fills 255 of its 256 texels each way.
         CImageQuad screen(device, 0, 0, 640, 480);
         screen.SetTexCoords(0.0f, 0.0f, 255.0f / 256.0f, 255.0f / 256.0f);

@@ -102,13 +102,14 @@ TEST(PrimitiveAssembly, ScreenQuadCoversExactlyItsTopLeftPixel)
     EXPECT_GT(SignedArea(&out.vertices[3]), 0.0f);
 }
 
-TEST(PrimitiveAssembly, PointsBecomeFrontFacingSquaresClippedByCentre)
+TEST(PrimitiveAssembly, PointsBecomeFrontFacingSquaresDroppedWhollyOutside)
 {
     DeviceState state = TestState();
     auto points = Numbered(2);
     points[0].pointSize = 4;
     points[0].texCoords[2][0] = 0.3f;
-    points[1].position[0] = 1.5f; // centre off screen
+    points[1].pointSize = 4;
+    points[1].position[0] = 1.5f; // 160 pixels past the right edge, square and all
     AssembledPrimitives out;
     ASSERT_TRUE(AssemblePrimitives(state, D3DPT_POINTLIST, 2, points, nullptr, 0, out));
     ASSERT_EQ(out.vertices.size(), 6u);

@@ -54,23 +54,25 @@ TEST(VertexTexture, CameraSpacePositionAndReflection)
     ExpectFour(ProcessFvf(state, 0x112, {Lit(3, 0, 0, 0, 0, -1)})[0].texCoords[1], 0, 0, -1, 1);
 }
 
-TEST(VertexFog, LinearFromDepthOrRange)
+TEST(VertexFog, LinearFromDepthOrRangeAndNoneUnderTableFog)
 {
     DeviceState state = TestState();
     state.renderStates[D3DRS_LIGHTING] = FALSE;
     state.renderStates[D3DRS_FOGENABLE] = TRUE;
-    state.renderStates[D3DRS_FOGTABLEMODE] = D3DFOG_LINEAR;
+    state.renderStates[D3DRS_FOGVERTEXMODE] = D3DFOG_LINEAR;
     state.renderStates[D3DRS_FOGSTART] = AsBits(10.0f);
     state.renderStates[D3DRS_FOGEND] = AsBits(30.0f);
     const auto fog = [&](VertexBytes vertex, DWORD fvf = 0x002) { return ProcessFvf(state, fvf, {vertex})[0].fog; };
     EXPECT_NEAR(fog(VertexBytes().Floats({0, 15, 20})), 0.5f, 1e-6f); // depth 20
     EXPECT_EQ(fog(VertexBytes().Floats({0, 0, 40})), 0.0f);
     EXPECT_NEAR(fog(VertexBytes().Floats({0, 0, 0.5f, 0.05f}).Dword(0), 0x044), 0.5f, 1e-5f); // w = 1 / rhw
-    state.renderStates[D3DRS_FOGTABLEMODE] = D3DFOG_NONE;
-    state.renderStates[D3DRS_FOGVERTEXMODE] = D3DFOG_LINEAR;
     state.renderStates[D3DRS_RANGEFOGENABLE] = TRUE;
     EXPECT_NEAR(fog(VertexBytes().Floats({0, 15, 20})), 0.25f, 1e-6f); // distance 25
+    // Table fog is the pixels' business: the vertices stay clear.
+    state.renderStates[D3DRS_FOGTABLEMODE] = D3DFOG_LINEAR;
+    EXPECT_EQ(fog(VertexBytes().Floats({0, 0, 40})), 1.0f);
     state.renderStates[D3DRS_FOGENABLE] = FALSE;
+    state.renderStates[D3DRS_FOGTABLEMODE] = D3DFOG_NONE;
     EXPECT_EQ(fog(VertexBytes().Floats({0, 15, 20})), 1.0f);
 }
 

@@ -1,6 +1,7 @@
 // Point sprites, culling, cylindrical wrapping and vertex blending, seen in
 // the pixels they cover.
 
+#include <algorithm>
 #include <cmath>
 
 #include "device_fixture.h"
@@ -217,6 +218,67 @@ TEST_F(GeometryTest, StripsAndFansCoverTheirQuads)
         EXPECT_TRUE(ColorNear(Pixel(x, y), 0xFFFF0000, 0)) << x << "," << y;
     }
     for (auto [x, y] : {std::pair{36, 36}, {60, 36}, {36, 60}, {60, 60}}) {
+        EXPECT_TRUE(ColorNear(Pixel(x, y), 0xFF00FF00, 0)) << x << "," << y;
+    }
+}
+
+// Direct3D clips a point by its square, size included: only a point wholly
+// outside the viewport is dropped, so a sprite whose centre has left the
+// screen still shows its visible part. A 16-pixel sprite centred 2 pixels
+// outside an edge covers -10 .. 6 across it: pixels 0 .. 5, 6 of them, by 16.
+TEST_F(GeometryTest, ASpriteCentredJustOutsideAnEdgeShowsItsVisiblePart)
+{
+    device->SetRenderState(D3DRS_POINTSPRITEENABLE, TRUE);
+    device->SetRenderState(D3DRS_POINTSIZE, FloatBits(16.0f));
+    struct Case {
+        float centreX, centreY; // in pixels
+        int left, top, right, bottom; // the lit pixels, inclusive
+    };
+    const Case cases[] = {{-2, 32, 0, 24, 5, 39}, {66, 32, 58, 24, 63, 39}, {32, -2, 24, 0, 39, 5},
+                          {32, 66, 24, 58, 39, 63}};
+    for (const Case& c : cases) {
+        // Identity transforms: pixel centre p lies at p / 32 - 1 across and
+        // 1 - p / 32 down.
+        const PointVertex point{c.centreX / 32.0f - 1.0f, 1.0f - c.centreY / 32.0f, 0.5f, 0xFFFFFFFF};
+        device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+        device->SetVertexShader(D3DFVF_XYZ | D3DFVF_DIFFUSE);
+        ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof point), D3D_OK);
+        Changed();
+        int lit = 0, left = size, top = size, right = -1, bottom = -1;
+        for (int y = 0; y < static_cast<int>(size); ++y) {
+            for (int x = 0; x < static_cast<int>(size); ++x) {
+                if ((Pixel(x, y) & 0xFFFFFF) == 0) continue;
+                ++lit;
+                left = std::min(left, x);
+                top = std::min(top, y);
+                right = std::max(right, x);
+                bottom = std::max(bottom, y);
+            }
+        }
+        EXPECT_EQ(lit, 6 * 16) << "centre " << c.centreX << "," << c.centreY;
+        EXPECT_EQ(left, c.left);
+        EXPECT_EQ(top, c.top);
+        EXPECT_EQ(right, c.right);
+        EXPECT_EQ(bottom, c.bottom);
+    }
+}
+
+// D3DSHADE_FLAT colours a triangle from its first vertex: vertex k for
+// triangle k of a strip, so the strip's second triangle takes vertex 1.
+TEST_F(GeometryTest, FlatShadingTakesEachTrianglesFirstVertex)
+{
+    device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_FLAT);
+    device->SetVertexShader(screenVertexFvf);
+    const ScreenVertex strip[4] = {{0, 0, 0.5f, 1, 0xFFFF0000, 0, 0},
+                                   {64, 0, 0.5f, 1, 0xFF00FF00, 0, 0},
+                                   {0, 64, 0.5f, 1, 0xFF0000FF, 0, 0},
+                                   {64, 64, 0.5f, 1, 0xFFFFFFFF, 0, 0}};
+    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, strip, sizeof(ScreenVertex)), D3D_OK);
+    Changed();
+    for (auto [x, y] : {std::pair{2, 2}, {56, 4}, {4, 56}}) {
+        EXPECT_TRUE(ColorNear(Pixel(x, y), 0xFFFF0000, 0)) << x << "," << y;
+    }
+    for (auto [x, y] : {std::pair{60, 8}, {8, 60}, {60, 60}}) {
         EXPECT_TRUE(ColorNear(Pixel(x, y), 0xFF00FF00, 0)) << x << "," << y;
     }
 }

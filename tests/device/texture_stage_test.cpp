@@ -87,17 +87,34 @@ TEST_F(DeviceTest, AlphaOperationsAndTwoStages)
     texture->Release();
 }
 
-// A stage that reads a texture it does not have is skipped with every later
-// stage: the colour so far passes through.
-TEST_F(DeviceTest, AStageWithoutItsTextureEndsTheCascade)
+// Direct3D 8 documents D3DTA_TEXTURE on a stage with no texture set as the
+// colour R 1.0, G 1.0, B 1.0, A 1.0, and only D3DTOP_DISABLE as ending the
+// cascade: a stage without its texture runs on with opaque white, and the
+// stages after it run too.
+TEST_F(DeviceTest, AStageWithoutItsTextureReadsOpaqueWhite)
 {
+    // Colour and alpha selected from the missing texture: white, alpha 255
+    // (not the diffuse 0x4000FF00).
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    FullScreenQuad(0x4000FF00);
+    EXPECT_TRUE(ColorNear(Pixel(5, 5), 0xFFFFFFFF, 0));
+
+    // Stage 0 without a texture: white x green diffuse = green; stage 1 adds
+    // its blue texel: cyan.
     IDirect3DTexture8* texture = MakeTexture(1, 1, {0xFF0000FF});
     device->SetTexture(1, texture);
     device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_ADD);
     device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
+    device->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
+    device->SetTextureStageState(1, D3DTSS_ALPHAARG2, D3DTA_CURRENT);
     FullScreenQuad(0xFF00FF00);
-    EXPECT_TRUE(ColorNear(Pixel(5, 5) & 0xFFFFFF, 0x00FF00, 0));
+    EXPECT_TRUE(ColorNear(Pixel(5, 5) & 0xFFFFFF, 0x00FFFF, 0));
     device->SetTexture(1, nullptr);
     texture->Release();
 }

@@ -97,6 +97,9 @@ TEST_F(ImageQuad, NewQuadIsInvisibleWhenBlendingAndWhiteWhenNot)
 {
     device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
     CImageQuad quad(device, kViewport, kViewport, kViewport, kViewport);
+    // Without a texture, stage 0's default alpha argument (the texture) reads 1.0: take the
+    // quad's own alpha from its vertices instead.
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
     device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
     device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);

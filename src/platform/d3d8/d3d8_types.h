@@ -531,6 +531,15 @@ struct D3DPRESENT_PARAMETERS {
     UINT FullScreen_PresentationInterval;
 };
 
+// FullScreen_PresentationInterval: how many vertical retraces a Present waits
+// for; DEFAULT waits for one, like ONE.
+constexpr UINT D3DPRESENT_INTERVAL_DEFAULT = 0x00000000;
+constexpr UINT D3DPRESENT_INTERVAL_ONE = 0x00000001;
+constexpr UINT D3DPRESENT_INTERVAL_TWO = 0x00000002;
+constexpr UINT D3DPRESENT_INTERVAL_THREE = 0x00000004;
+constexpr UINT D3DPRESENT_INTERVAL_FOUR = 0x00000008;
+constexpr UINT D3DPRESENT_INTERVAL_IMMEDIATE = 0x80000000;
+
 struct D3DDEVICE_CREATION_PARAMETERS {
     UINT AdapterOrdinal;
     D3DDEVTYPE DeviceType;

@@ -110,7 +110,11 @@ HRESULT Direct3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, 
         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     std::unique_ptr<GlContext> context =
-        window != nullptr ? CreateWindowGlContext(window, &error) : CreateHeadlessGlContext(&error);
+        window != nullptr ? CreateWindowGlContext(window,
+                                                  SwapIntervals(parameters->FullScreen_PresentationInterval,
+                                                                std::getenv("REWIND_VSYNC")),
+                                                  &error)
+                          : CreateHeadlessGlContext(&error);
     if (!context) {
         std::fprintf(stderr, "rewind: no OpenGL renderer: %s\n", error.c_str());
         return D3DERR_NOTAVAILABLE;

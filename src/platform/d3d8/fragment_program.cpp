@@ -19,6 +19,38 @@ bool ReadsTexture(DWORD op, DWORD arg0, DWORD arg1, DWORD arg2)
 
 std::uint8_t Byte(DWORD value) { return static_cast<std::uint8_t>(value); }
 
+// Table fog's depth. Direct3D uses eye-relative depth, the w it recovers as
+// 1 / rhw, on a device that reports D3DPRASTERCAPS_WFOG, unless the
+// projection matrix is affine: when its fourth column is (0, 0, 0, 1) the
+// fog reads device-space z (0 nearest, 1 farthest), and FOGSTART and FOGEND
+// are given in that range. The projection set on the device decides, even
+// for pre-transformed vertices.
+bool IsAffineProjection(const D3DMATRIX& projection)
+{
+    return projection.m[0][3] == 0.0f && projection.m[1][3] == 0.0f && projection.m[2][3] == 0.0f &&
+           projection.m[3][3] == 1.0f;
+}
+
+// The table fog factor of the pixel's depth d, as Direct3D's D3DFOGMODE
+// formulas give it: linear (end - d) / (end - start), EXP 1 / e^(d density),
+// EXP2 1 / e^((d density)^2); 1 keeps the pixel's colour, 0 is all fog.
+std::string TableFogFactor(const FragmentProgramKey& key)
+{
+    std::string source = key.tableFogFromZ ? "  float fogDepth = gl_FragCoord.z;\n"
+                                           : "  float fogDepth = 1.0 / gl_FragCoord.w;\n";
+    source += "  float fogStart = uFogParameters.x;\n  float fogEnd = uFogParameters.y;\n"
+              "  float fogDensity = uFogParameters.z;\n";
+    switch (key.tableFog) {
+    case D3DFOG_EXP: return source + "  float fogFactor = exp(-fogDepth * fogDensity);\n";
+    case D3DFOG_EXP2:
+        return source + "  float fogFactor = exp(-(fogDepth * fogDensity) * (fogDepth * fogDensity));\n";
+    default:
+        // Start equal to end: everything before the end is clear.
+        return source + "  float fogFactor = fogEnd == fogStart ? (fogDepth < fogEnd ? 1.0 : 0.0)\n"
+                        "                                       : (fogEnd - fogDepth) / (fogEnd - fogStart);\n";
+    }
+}
+
 // A stage argument as a GLSL vec4 expression, with its modifiers.
 std::string Argument(std::uint8_t arg)
 {
@@ -174,6 +206,7 @@ FragmentProgram Link(const FragmentProgramKey& key, const GlDialect& dialect)
     }
     result.textureFactor = glGetUniformLocation(program, "uTextureFactor");
     result.fogColor = glGetUniformLocation(program, "uFogColor");
+    result.fogParameters = glGetUniformLocation(program, "uFogParameters");
     result.alphaReference = glGetUniformLocation(program, "uAlphaReference");
     return result;
 }
@@ -204,11 +237,6 @@ FragmentProgramKey MakeFragmentProgramKey(const DeviceState& state, const bool t
         const bool readsTexture =
             ReadsTexture(colorOp, ts[D3DTSS_COLORARG0], ts[D3DTSS_COLORARG1], ts[D3DTSS_COLORARG2]) ||
             ReadsTexture(alphaOp, ts[D3DTSS_ALPHAARG0], ts[D3DTSS_ALPHAARG1], ts[D3DTSS_ALPHAARG2]);
-        // Direct3D skips a stage that reads a missing texture, and every
-        // stage after it: the colour so far passes through.
-        if (readsTexture && !textureBound[stage]) {
-            break;
-        }
         FragmentStageKey& out = key.stages[stage];
         out.colorOp = Byte(colorOp);
         out.colorArg0 = Byte(ts[D3DTSS_COLORARG0]);
@@ -219,13 +247,21 @@ FragmentProgramKey MakeFragmentProgramKey(const DeviceState& state, const bool t
         out.alphaArg1 = Byte(ts[D3DTSS_ALPHAARG1]);
         out.alphaArg2 = Byte(ts[D3DTSS_ALPHAARG2]);
         out.resultArg = Byte(ts[D3DTSS_RESULTARG] == D3DTA_TEMP ? D3DTA_TEMP : D3DTA_CURRENT);
-        out.samplesTexture = readsTexture ? 1 : 0;
+        // A stage without a texture still runs: Direct3D documents that
+        // D3DTA_TEXTURE on a stage with no texture set reads the colour
+        // R 1.0, G 1.0, B 1.0, A 1.0. Only D3DTOP_DISABLE ends the cascade.
+        out.samplesTexture = readsTexture && textureBound[stage] ? 1 : 0;
         key.stageCount = static_cast<std::uint8_t>(stage + 1);
     }
     if (state.RenderState(D3DRS_ALPHATESTENABLE)) {
         key.alphaFunc = Byte(state.RenderState(D3DRS_ALPHAFUNC));
     }
     key.fog = state.RenderState(D3DRS_FOGENABLE) ? 1 : 0;
+    const DWORD tableFog = state.RenderState(D3DRS_FOGTABLEMODE);
+    if (key.fog && (tableFog == D3DFOG_EXP || tableFog == D3DFOG_EXP2 || tableFog == D3DFOG_LINEAR)) {
+        key.tableFog = Byte(tableFog);
+        key.tableFogFromZ = IsAffineProjection(state.projection) ? 1 : 0;
+    }
     key.specular = state.RenderState(D3DRS_SPECULARENABLE) ? 1 : 0;
     key.flat = state.RenderState(D3DRS_SHADEMODE) == D3DSHADE_FLAT ? 1 : 0;
     return key;
@@ -276,7 +312,8 @@ std::string FragmentShaderSource(const FragmentProgramKey& key, const GlDialect&
             source += "uniform vec4 uBorderColor" + std::to_string(stage) + ";\n";
         }
     }
-    source += "uniform vec4 uTextureFactor;\nuniform vec3 uFogColor;\nuniform float uAlphaReference;\n"
+    source += "uniform vec4 uTextureFactor;\nuniform vec3 uFogColor;\nuniform vec3 uFogParameters;\n"
+              "uniform float uAlphaReference;\n"
               "out vec4 fragColor;\n"
               "void main() {\n"
               "  vec4 diffuse = vDiffuse;\n  vec4 specular = vSpecular;\n"
@@ -287,6 +324,8 @@ std::string FragmentShaderSource(const FragmentProgramKey& key, const GlDialect&
         source += "  // stage " + index + "\n  {\n";
         if (s.samplesTexture) {
             source += SampleStage(s, index);
+        } else {
+            source += "    tex = vec4(1.0);\n";
         }
         const std::string color = Operation(s.colorOp, Argument(s.colorArg0), Argument(s.colorArg1),
                                             Argument(s.colorArg2), ".rgb");
@@ -305,7 +344,10 @@ std::string FragmentShaderSource(const FragmentProgramKey& key, const GlDialect&
     if (key.specular) {
         source += "  color.rgb = clamp(color.rgb + specular.rgb, 0.0, 1.0);\n";
     }
-    if (key.fog) {
+    if (key.fog && key.tableFog != 0) {
+        source += TableFogFactor(key);
+        source += "  color.rgb = mix(uFogColor, color.rgb, clamp(fogFactor, 0.0, 1.0));\n";
+    } else if (key.fog) {
         source += "  color.rgb = mix(uFogColor, color.rgb, clamp(vFog, 0.0, 1.0));\n";
     }
     if (key.alphaFunc != 0) {

@@ -29,6 +29,8 @@ struct FragmentProgramKey {
     std::uint8_t stageCount = 0; // stages that run; the rest pass the colour through
     std::uint8_t alphaFunc = 0; // a D3DCMP_ value, 0 when the alpha test is off
     std::uint8_t fog = 0;
+    std::uint8_t tableFog = 0; // a D3DFOG_ mode computed per pixel; 0: the vertices' fog factor
+    std::uint8_t tableFogFromZ = 0; // table fog reads device depth z instead of eye-relative w
     std::uint8_t specular = 0;
     std::uint8_t flat = 0;
 
@@ -40,7 +42,7 @@ struct FragmentProgramKeyHash {
 };
 
 // `textureBound[s]`: whether stage s has a texture. A stage that reads a
-// texture it does not have ends the stage cascade there.
+// texture it does not have reads opaque white instead.
 FragmentProgramKey MakeFragmentProgramKey(const DeviceState& state, const bool textureBound[D3D_STAGE_COUNT]);
 
 // Marks the sampled stages whose border or mirror-once addressing the
@@ -63,6 +65,7 @@ struct FragmentProgram {
     GLuint program = 0;
     GLint textureFactor = -1;
     GLint fogColor = -1;
+    GLint fogParameters = -1; // start, end, density of table fog
     GLint alphaReference = -1;
     GLint lodBias[D3D_STAGE_COUNT];
     GLint borderColor[D3D_STAGE_COUNT];

@@ -137,7 +137,8 @@ std::unique_ptr<GlContext> CreateHeadlessGlContext(std::string* error)
 #endif
 
 // In a browser SDL makes a WebGL2 context from the ES 3.0 request.
-std::unique_ptr<GlContext> CreateWindowGlContext(SDL_Window* window, std::string* error)
+std::unique_ptr<GlContext> CreateWindowGlContext(SDL_Window* window, const std::vector<int>& swapIntervals,
+                                                 std::string* error)
 {
     const GlDialect dialect = RequestedGlDialect();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
@@ -150,6 +151,11 @@ std::unique_ptr<GlContext> CreateWindowGlContext(SDL_Window* window, std::string
         return nullptr;
     }
     SDL_GL_MakeCurrent(window, context);
-    SDL_GL_SetSwapInterval(0);
+    // SDL_GL_SetSwapInterval returns -1 when the driver cannot do an
+    // interval (adaptive sync, -1, is the one commonly missing); the next is
+    // tried then.
+    for (int interval : swapIntervals) {
+        if (SDL_GL_SetSwapInterval(interval) == 0) break;
+    }
     return std::make_unique<WindowGlContext>(window, context, dialect);
 }

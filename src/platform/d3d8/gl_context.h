@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/d3d8/gl_dialect.h"
 
@@ -30,4 +31,7 @@ private:
 // Null, with the reason in `error`, when no context can be made. Both make
 // a context of RequestedGlDialect(). A browser has no headless context.
 std::unique_ptr<GlContext> CreateHeadlessGlContext(std::string* error);
-std::unique_ptr<GlContext> CreateWindowGlContext(SDL_Window* window, std::string* error);
+// `swapIntervals`: what the window's presentation waits for, tried in order
+// (see SwapIntervals); the headless context shows nothing and waits for nothing.
+std::unique_ptr<GlContext> CreateWindowGlContext(SDL_Window* window, const std::vector<int>& swapIntervals,
+                                                 std::string* error);

@@ -398,6 +398,9 @@ void GlDevice::SetUniforms(const DeviceState& state, const FragmentProgramKey& k
     float fog[4];
     ColorToFloats(state.RenderState(D3DRS_FOGCOLOR), fog);
     gl.Uniform(name, program.fogColor, fog, 3);
+    const float fogParameters[3] = {state.RenderFloat(D3DRS_FOGSTART), state.RenderFloat(D3DRS_FOGEND),
+                                    state.RenderFloat(D3DRS_FOGDENSITY)};
+    gl.Uniform(name, program.fogParameters, fogParameters, 3);
     const float alphaReference = static_cast<float>(state.RenderState(D3DRS_ALPHAREF) & 0xFF);
     gl.Uniform(name, program.alphaReference, &alphaReference, 1);
     for (DWORD stage = 0; stage < key.stageCount; ++stage) {

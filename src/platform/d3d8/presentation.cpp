@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+
+#include "platform/d3d8/d3d8_types.h"
 
 namespace {
 
@@ -49,6 +52,13 @@ int ScaleForWindow(int windowWidth, int windowHeight, const char* requested)
     // and the window shrinks the picture smoothly.
     const int scale = static_cast<int>(std::ceil(fit - 0.05));
     return std::clamp(scale, 1, 4);
+}
+
+std::vector<int> SwapIntervals(unsigned presentationInterval, const char* vsync)
+{
+    if (presentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE || (vsync != nullptr && std::strcmp(vsync, "0") == 0)) return {0};
+    // SDL offers one retrace at most: TWO, THREE and FOUR wait for one too.
+    return {-1, 1};
 }
 
 void DeliverPresentedFrame(const PresentedFrame& frame)

@@ -95,10 +95,25 @@ void ToOpenGlClipSpace(ProcessedVertex& vertex, float shiftX, float shiftY)
     p[2] = 2.0f * p[2] - w;
 }
 
-bool InsideClipVolume(const float* p)
+// Direct3D's clipping of points, as its documentation states it: a point
+// whose depth lies outside the viewport's depth range is not drawn; otherwise
+// it is dropped only when its square, size included, lies wholly outside the
+// viewport in x or y, so a sprite whose centre has just left the screen still
+// shows its visible part. (OpenGL's own rule drops a point by its centre.)
+// The square runs halfX and halfY either side of the centre in clip units, as
+// EmitPointQuad builds it.
+bool PointSquareVisible(const float* p, float halfX, float halfY)
 {
     const float w = p[3];
-    return w > 0.0f && p[0] >= -w && p[0] <= w && p[1] >= -w && p[1] <= w && p[2] >= 0.0f && p[2] <= w;
+    return w > 0.0f && p[2] >= 0.0f && p[2] <= w && p[0] - halfX < w && p[0] + halfX > -w && p[1] - halfY < w &&
+           p[1] + halfY > -w;
+}
+
+// Half a point's side in clip units along an axis of `extent` pixels: the
+// side is pointSize pixels, the axis 2 w clip units across.
+float PointHalfExtent(const ProcessedVertex& point, float extent)
+{
+    return point.pointSize / extent * point.position[3];
 }
 
 // A point becomes a square of its size in render-target pixels, wound
@@ -106,9 +121,8 @@ bool InsideClipVolume(const float* p)
 void EmitPointQuad(const ProcessedVertex& point, bool sprite, float width, float height,
                    std::vector<ProcessedVertex>& out)
 {
-    const float w = point.position[3];
-    const float halfX = point.pointSize / width * w;
-    const float halfY = point.pointSize / height * w;
+    const float halfX = PointHalfExtent(point, width);
+    const float halfY = PointHalfExtent(point, height);
     struct Corner {
         float dx, dy, u, v;
     };
@@ -288,11 +302,14 @@ bool AssemblePrimitives(const DeviceState& state, D3DPRIMITIVETYPE type, UINT pr
     case D3DPT_POINTLIST: {
         out.vertices.reserve(needed * 6);
         const bool sprite = state.RenderState(D3DRS_POINTSPRITEENABLE) != FALSE;
-        // Direct3D clips a point by its centre alone, so sprites pop at the edges.
         const bool clip = state.RenderState(D3DRS_CLIPPING) != FALSE;
         for (std::uint64_t k = 0; k < needed; ++k) {
-            if (clip && !InsideClipVolume(at(k).position)) continue;
-            EmitPointQuad(at(k), sprite, width, height, out.vertices);
+            const ProcessedVertex& point = at(k);
+            if (clip && !PointSquareVisible(point.position, PointHalfExtent(point, width),
+                                            PointHalfExtent(point, height))) {
+                continue;
+            }
+            EmitPointQuad(point, sprite, width, height, out.vertices);
         }
         break;
     }

@@ -158,12 +158,13 @@ struct FogSetup {
 FogSetup PrepareFog(const DeviceState& state)
 {
     FogSetup fog;
-    if (state.RenderState(D3DRS_FOGENABLE) == FALSE) return fog;
-    // Table fog wins over vertex fog; range-based distance is a vertex-fog
-    // feature only, as in Direct3D.
-    const DWORD table = state.RenderState(D3DRS_FOGTABLEMODE);
-    fog.mode = table != D3DFOG_NONE ? table : state.RenderState(D3DRS_FOGVERTEXMODE);
-    fog.range = table == D3DFOG_NONE && state.RenderState(D3DRS_RANGEFOGENABLE) != FALSE;
+    // Table fog wins over vertex fog and is computed for each pixel from its
+    // own depth by the fragment program, so the vertices carry no fog then.
+    if (state.RenderState(D3DRS_FOGENABLE) == FALSE || state.RenderState(D3DRS_FOGTABLEMODE) != D3DFOG_NONE) {
+        return fog;
+    }
+    fog.mode = state.RenderState(D3DRS_FOGVERTEXMODE);
+    fog.range = state.RenderState(D3DRS_RANGEFOGENABLE) != FALSE;
     fog.start = state.RenderFloat(D3DRS_FOGSTART);
     fog.end = state.RenderFloat(D3DRS_FOGEND);
     fog.density = state.RenderFloat(D3DRS_FOGDENSITY);

@@ -45,7 +45,9 @@ void ReadConfiguration()
     ini->Open("demo.ini");
     while (ini->Next()) {
         if (ini->Matches("ss") && std::strstr(ini->strings[0], "volume") != nullptr) {
-            g_volume = static_cast<float>(std::atof(ini->strings[1]));
+            // strtof: a number past a float's range becomes infinite (and is
+            // refused by SetVolume) instead of an undefined narrowing.
+            g_volume = std::strtof(ini->strings[1], nullptr);
         }
     }
     ini->Close();

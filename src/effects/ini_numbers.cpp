@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "support/ini_file.h"
 
@@ -21,7 +22,8 @@ bool FieldNumber(const cIniFile& ini, std::uint32_t field, double* value)
     const char* text = ini.strings[strings];
     char* end = nullptr;
     const double number = std::strtod(text, &end);
-    if (end == text || *end != '\0' || !std::isfinite(number)) {
+    // Past a float's largest value, narrowing to float would be undefined.
+    if (end == text || *end != '\0' || !(std::fabs(number) <= std::numeric_limits<float>::max())) {
         return false;
     }
     *value = number;

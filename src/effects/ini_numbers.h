@@ -10,6 +10,7 @@
 class cIniFile;
 
 // The number in field `field` of the current record: an integer field as it
-// is, a string field when strtod reads all of it to a finite value. False
-// for a missing field and for anything else.
+// is, a string field when strtod reads all of it to a value a float can
+// hold (every caller keeps floats). False for a missing field and for
+// anything else.
 bool FieldNumber(const cIniFile& ini, std::uint32_t field, double* value);

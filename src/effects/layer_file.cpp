@@ -63,8 +63,10 @@ void ReadEntry(const cIniFile& ini, LayerSet& layers)
     entry.group = static_cast<std::uint32_t>(ini.ints[2]);
     entry.strip = static_cast<std::uint32_t>(ini.ints[3]);
     entry.y = static_cast<float>(ini.ints[4]);
-    entry.period = static_cast<float>(std::atof(ini.strings[0]));
-    entry.alpha = static_cast<float>(std::atof(ini.strings[1]));
+    // strtof, not atof narrowed: a number past a float's range reads as
+    // infinite (and is refused below) instead of being undefined.
+    entry.period = std::strtof(ini.strings[0], nullptr);
+    entry.alpha = std::strtof(ini.strings[1], nullptr);
 
     if (!NamesAStrip(layers, entry.group, entry.strip)) {
         if (g_log) g_log->Print("fxlayers : entry [%s] in layer.ini names no strip (group %u, strip %u), ignored\n",

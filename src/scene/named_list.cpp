@@ -20,3 +20,12 @@ bool SceneNamesEqual(const char* a, const char* b)
     }
     return LowerAscii(*a) == LowerAscii(*b);
 }
+
+std::string SceneNameKey(const char* name)
+{
+    std::string key = name;
+    for (char& character : key) {
+        character = LowerAscii(character);
+    }
+    return key;
+}

@@ -6,11 +6,18 @@
 
 #include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // ASCII letters only: the scene's names are plain ASCII.
 bool SceneNamesEqual(const char* a, const char* b);
 
+// The name with its ASCII letters lowered: two names have the same key
+// exactly when SceneNamesEqual finds them equal.
+std::string SceneNameKey(const char* name);
+
+// Lookups go through an index by key, so that adding and finding stay quick
+// in a scene of hundreds of thousands of names.
 template <typename T>
 class NamedList {
 public:
@@ -20,13 +27,15 @@ public:
     };
 
     // False when the name already holds a value and `value` was not added.
+    // An entry without a value holds nothing: a later value of its name is
+    // added, though Find keeps answering with the first entry.
     bool Add(const char* name, T* value)
     {
-        for (const Entry& entry : entries) {
-            if (entry.value != nullptr && SceneNamesEqual(entry.name.c_str(), name)) {
-                return false;
-            }
+        auto [place, added] = byName.try_emplace(SceneNameKey(name), NameIndex{entries.size(), false});
+        if (place->second.holdsValue) {
+            return false;
         }
+        place->second.holdsValue = value != nullptr;
         entries.push_back(Entry{value, name});
         return true;
     }
@@ -37,12 +46,8 @@ public:
         if (name == nullptr) {
             return nullptr;
         }
-        for (const Entry& entry : entries) {
-            if (SceneNamesEqual(entry.name.c_str(), name)) {
-                return entry.value;
-            }
-        }
-        return nullptr;
+        const auto found = byName.find(SceneNameKey(name));
+        return found != byName.end() ? entries[found->second.first].value : nullptr;
     }
 
     // The name under which `value` is listed, or null when it is not listed.
@@ -61,5 +66,11 @@ public:
     typename std::vector<Entry>::const_iterator end() const { return entries.end(); }
 
 private:
+    struct NameIndex {
+        std::size_t first;  // the entry Find answers with
+        bool holdsValue;    // some entry of this name has a value
+    };
+
     std::vector<Entry> entries;
+    std::unordered_map<std::string, NameIndex> byName;
 };

@@ -106,14 +106,18 @@ float Ease(float easeFrom, float easeTo, float u)
         b /= sum;
     }
     const float k = 1.0f / (2.0f - a - b);
+    // u / a and v / b stay at most 1, where k / a or k / b would overflow for
+    // a tiny ease and turn the 0 at the segment's end into 0 x inf.
     if (u < a) {
-        return k / a * u * u;
+        return k * u * (u / a);
     }
-    if (u < 1.0f - b) {
+    // Without ease-to the constant-speed part runs to u = 1, where it reaches
+    // k (2 - a) = 1; the ease-to curve would divide 0 by 0 there.
+    if (u < 1.0f - b || b == 0.0f) {
         return k * (2.0f * u - a);
     }
     const float v = 1.0f - u;
-    return 1.0f - k / b * v * v;
+    return 1.0f - k * v * (v / b);
 }
 
 cVector cVectorTrack::Value(float frame) const

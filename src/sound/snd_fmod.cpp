@@ -130,7 +130,7 @@ bool SndFMOD::SetVolume(float level)
         if (g_log) g_log->Print("SndAPI : SndAPI is not currently plyaing...\n");
         return false;
     }
-    if (level < 0.0f || level > 1.0f) {
+    if (!(level >= 0.0f && level <= 1.0f)) { // NaN included
         if (g_log) g_log->Print("SndAPI : requested volume exceeds the limit (0.0...1.0)\n");
         return false;
     }

@@ -272,6 +272,39 @@ TEST_F(SceneTest, DeepChainsLoadRenderAndUnwind)
     scene->Render(0);
 }
 
+TEST_F(SceneTest, TwoHundredThousandNestedNamesKeepTheFirstDefinitionInAnyCase)
+{
+    // Node0 holds Node1, which holds Node2, ... down to the last node, which
+    // repeats the name Node7 in other letters and so is not listed.
+    constexpr int count = 200000;
+    SceneBytes bytes;
+    bytes.String("SCENEFILE-QUASAR").Int(0).UInt(0x1010).UInt(0).UInt(0x2020).UInt(1);
+    bytes.Object(SceneObjectRecord::FreeCamera("Camera", 60));
+    bytes.UInt(0x3030);
+    for (int i = 0; i < count; ++i) {
+        const bool last = i + 1 == count;
+        SceneBytes record;
+        record.Node(MakeNode(0xEE03, last ? "nODE7" : "Node" + std::to_string(i)), false);
+        if (!last) record.bytes[4] = 0x01; // the flags after the kind: a child follows
+        bytes.bytes += record.bytes;
+    }
+    ASSERT_EQ(LoadBytes(bytes.bytes), -1);
+    EXPECT_EQ(scene->nodes.Count(), std::size_t(count - 1));
+
+    const cSceneNode* seventh = scene->root.get();
+    for (int depth = 0; depth < 7; ++depth) seventh = seventh->firstChild;
+    EXPECT_EQ(seventh->name, "Node7");
+    EXPECT_EQ(scene->nodes.Find("NODE7"), seventh);
+    const cSceneNode* deepest = seventh;
+    while (deepest->firstChild != nullptr) deepest = deepest->firstChild;
+    EXPECT_EQ(deepest->name, "nODE7");
+    EXPECT_EQ(scene->nodes.Find("node199998"), scene->nodes.Find("NODE199998"));
+    EXPECT_EQ(scene->nodes.Find("node199998")->firstChild, deepest);
+    EXPECT_EQ(scene->nodes.Find("Node200000"), nullptr);
+    // Updating and freeing a tree this deep needs no stack of its depth.
+    scene->Render(0);
+}
+
 TEST_F(SceneTest, MaterialsTakeTheirTexturesAndCompanions)
 {
     folder.Write("plain.bmp", SolidBmp(1, 2, 3));

@@ -16,4 +16,16 @@ TEST(NamedList, FirstDefinitionWinsAndNamesIgnoreCase)
     EXPECT_STREQ(list.NameOf(&first), "Box01");
     EXPECT_TRUE(SceneNamesEqual("$EMPTYMATERIAL", "$emptymaterial"));
     EXPECT_FALSE(SceneNamesEqual("[", "{")) << "only letters fold";
+    EXPECT_EQ(list.Find("Box01["), nullptr);
+}
+
+TEST(NamedList, AnEntryWithoutValueHoldsNothingButStaysFirst)
+{
+    int later = 3;
+    NamedList<int> list;
+    EXPECT_TRUE(list.Add("Cam", nullptr));
+    EXPECT_TRUE(list.Add("CAM", &later));
+    EXPECT_FALSE(list.Add("cam", &later));
+    EXPECT_EQ(list.Count(), 2u);
+    EXPECT_EQ(list.Find("cam"), nullptr);
 }

@@ -55,6 +55,31 @@ TEST(Ease, LeavesUAloneWithoutEaseAndNormalisesLargeEases)
     EXPECT_FLOAT_EQ(Ease(0.5f, 0.0f, 0.75f), (2.0f * 0.75f - 0.5f) / 1.5f);
 }
 
+// The segment's ends are exact whatever one-sided or tiny eases it has.
+TEST(Ease, ReachesBothEndsWithOneSidedAndTinyEases)
+{
+    // No ease-to: the constant-speed part runs to u = 1, where
+    // k (2u - a) = (2 - 0.5) / 1.5 = 1.
+    EXPECT_EQ(Ease(0.5f, 0.0f, 1.0f), 1.0f);
+    // Eases of 1e-39 (a + b = 0.5, so easing is on): k / 1e-39 is past a
+    // float's range, yet the ends stay 0 and 1.
+    EXPECT_EQ(Ease(1e-39f, 0.5f, 0.0f), 0.0f);
+    EXPECT_EQ(Ease(0.5f, 1e-39f, 1.0f), 1.0f);
+}
+
+TEST(VectorTrack, AFrameOnAnInnerKeyAfterAnEaseOnlySegmentIsThatKey)
+{
+    cVectorTrack track(cVectorTrack::Position);
+    TcbParameters easeFromOnly;
+    easeFromOnly.easeFrom = 0.5f;
+    track.keys = {VectorKey(0, {0, 0, 0}, easeFromOnly), VectorKey(10, {10, 5, 0}), VectorKey(20, {0, 0, 0})};
+    track.Prepare();
+    // Frame 10 is the end (u = 1) of the segment that starts at key 0.
+    const cMatrix m = track.Evaluate(10);
+    EXPECT_FLOAT_EQ(m.m[12], 10.0f);
+    EXPECT_FLOAT_EQ(m.m[13], 5.0f);
+}
+
 TEST(VectorTrack, HoldsEndKeysAndPassesThroughKeys)
 {
     cVectorTrack track(cVectorTrack::Position);

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "app/demo.h"
+#include "app/schedule.h"
 #include "capture_options.h"
 #include "frame_timing.h"
 #include "launch/data_directory.h"
@@ -32,6 +34,10 @@ constexpr DWORD clockBase = 1;
 
 // The shell's code for a process ended by Ctrl-C.
 constexpr int interruptedExitCode = 130;
+
+// Some requested frames lie after the show's end frame; the ones before it
+// were written.
+constexpr int framesPastTheEndExitCode = 3;
 
 // Set by Ctrl-C (or a polite kill): the capture stops after the frame being
 // drawn and closes its video properly. A second Ctrl-C ends it at once.
@@ -103,6 +109,27 @@ bool WriteFrame(Capture& capture, const PresentedFrame& frame)
     return false;
 }
 
+// The show draws its end frame (showEnd, black) and ends the process on the
+// paint after it, so times after it are never drawn: they are left out
+// before the show starts. Returns how many of them were asked for (lead-in
+// frames not counted).
+std::size_t LeaveOutTimesPastTheEnd(CaptureOptions& options)
+{
+    const auto kept = static_cast<std::size_t>(
+        std::upper_bound(options.times.begin(), options.times.end(), showEnd) - options.times.begin());
+    const auto requested =
+        static_cast<std::size_t>(std::count(options.written.begin() + kept, options.written.end(), true));
+    options.times.resize(kept);
+    options.written.resize(kept);
+    return requested;
+}
+
+void ReportTimesPastTheEnd(std::size_t left)
+{
+    std::fprintf(stderr, "rewind-capture: the show ends at %u ms; %zu requested frame%s after it %s not drawn\n",
+                 showEnd, left, left == 1 ? "" : "s", left == 1 ? "was" : "were");
+}
+
 void OnPresent(Capture& capture, const PresentedFrame& frame)
 {
     const auto& times = capture.options.times;
@@ -153,6 +180,11 @@ int main(int argumentCount, char** arguments)
         return RefuseCommandLine("rewind-capture", error.c_str(), captureUsage);
     }
     if (!EnterShowDataDirectory("rewind-capture")) return kNoDataExitCode;
+    const std::size_t pastTheEnd = LeaveOutTimesPastTheEnd(capture.options);
+    if (capture.options.times.empty()) {
+        ReportTimesPastTheEnd(pastTheEnd);
+        return framesPastTheEndExitCode;
+    }
     if (!capture.options.videoFile.empty()) {
         capture.video = std::make_unique<VideoCapture>(capture.options);
         if (!capture.video->Create(&error)) {
@@ -193,6 +225,10 @@ int main(int argumentCount, char** arguments)
     if (capture.next < capture.options.times.size()) {
         std::fprintf(stderr, "rewind-capture: the show ended before %u ms\n", capture.options.times[capture.next]);
         return 1;
+    }
+    if (pastTheEnd > 0) {
+        ReportTimesPastTheEnd(pastTheEnd);
+        return framesPastTheEndExitCode;
     }
     return result;
 }

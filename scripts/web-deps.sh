@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Builds the libraries the page links (SDL2, libjpeg-turbo, FreeType, mpg123, LAME, libsndfile,
+# KissFFT) to WebAssembly from Debian's own source packages, into one static prefix kept in a
+# cache outside the checkout. The prefix's name carries the source versions and a hash of this
+# script, so a new version or a changed recipe builds a fresh prefix; an existing one is reused.
+# Usage: scripts/web-deps.sh        prints the prefix path on its last line.
+# Needs the deb-src line and emscripten (scripts/web.sh installs both).
+set -euo pipefail
+
+cache_root=${REWIND_WEB_CACHE:-/var/cache/rewind-web}
+source_packages=(libsdl2 libjpeg-turbo freetype mpg123 lame libsndfile kissfft)
+
+# emscripten's JS tools need Debian's node modules; node's built-in fetch breaks the generated
+# loader when CMake runs a try-run through node.
+export NODE_PATH=/usr/share/nodejs
+emulator="/usr/bin/node;--no-experimental-fetch"
+
+versions=""
+for package in "${source_packages[@]}"; do
+  version=$(apt-cache showsrc "$package" | awk '/^Version:/ { print $2; exit }')
+  [ -n "$version" ] || { echo "web-deps: no source package $package (is the deb-src line there?)" >&2; exit 1; }
+  versions+="$package=$version "
+done
+key=$( { echo "$versions"; cat "$0"; } | sha256sum | cut -c1-16)
+prefix="$cache_root/deps-$key"
+if [ -f "$prefix/.complete" ]; then
+  echo "$prefix"
+  exit 0
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/rewind-web-deps.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+rm -rf "$prefix"
+mkdir -p "$prefix"
+jobs=$(nproc)
+log="$work/log"
+
+step() { echo "web-deps: $*" >&2; }
+fail() { tail -n 40 "$log" >&2; echo "web-deps: building $1 failed" >&2; exit 1; }
+
+fetch() { # fetch PACKAGE -> prints the unpacked source directory
+  local package=$1
+  mkdir -p "$work/$package"
+  (cd "$work/$package" && apt-get source --only-source -qq "$package" >>"$log" 2>&1) || fail "$package (apt-get source)"
+  find "$work/$package" -mindepth 1 -maxdepth 1 -type d | head -n 1
+}
+
+cmake_build() { # cmake_build NAME SOURCE_DIR [CMAKE OPTIONS...]
+  local name=$1 source=$2
+  shift 2
+  emcmake cmake -S "$source" -B "$work/$name-build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" -DBUILD_SHARED_LIBS=OFF "$@" >>"$log" 2>&1 || fail "$name (configure)"
+  cmake --build "$work/$name-build" -j "$jobs" >>"$log" 2>&1 || fail "$name (build)"
+  cmake --install "$work/$name-build" >>"$log" 2>&1 || fail "$name (install)"
+}
+
+step "building into $prefix ($versions)"
+SECONDS=0
+
+step "libjpeg-turbo"
+# No SIMD: its assembly targets x86 and Arm, not WebAssembly.
+cmake_build libjpeg-turbo "$(fetch libjpeg-turbo)" -DWITH_SIMD=0 -DENABLE_SHARED=0 -DENABLE_STATIC=1 \
+  -DWITH_TURBOJPEG=0
+
+step "freetype"
+cmake_build freetype "$(fetch freetype)" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
+  -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
+
+step "kissfft"
+cmake_build kissfft "$(fetch kissfft)" -DKISSFFT_DATATYPE=float -DKISSFFT_STATIC=ON -DKISSFFT_TEST=OFF \
+  -DKISSFFT_TOOLS=OFF -DKISSFFT_PKGCONFIG=ON -DKISSFFT_OPENMP=OFF
+
+step "mpg123"
+mpg123_source=$(fetch mpg123)
+# Its CMake file calls check_type_size without including the module that defines it.
+sed -i '1i include(CheckTypeSize)' "$mpg123_source/ports/cmake/src/CMakeLists.txt"
+cmake_build mpg123 "$mpg123_source/ports/cmake" -DBUILD_PROGRAMS=OFF -DBUILD_LIBOUT123=OFF \
+  -DNO_MOREINFO=ON
+
+step "lame"
+lame_source=$(fetch lame)
+# config.sub knows no emscripten triple; wasm32 is accepted.
+(cd "$lame_source" && emconfigure ./configure --host=wasm32 --prefix="$prefix" --disable-shared \
+  --enable-static --disable-frontend --disable-gtktest >>"$log" 2>&1) || fail "lame (configure)"
+(cd "$lame_source" && emmake make -j "$jobs" >>"$log" 2>&1 && emmake make install >>"$log" 2>&1) || fail lame
+
+step "libsndfile"
+cmake_build libsndfile "$(fetch libsndfile)" -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF \
+  -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=ON -DENABLE_CPACK=OFF -DINSTALL_MANPAGES=OFF
+
+step "libsdl2"
+cmake_build libsdl2 "$(fetch libsdl2)" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
+
+touch "$prefix/.complete"
+step "done in ${SECONDS} s"
+echo "$prefix"

@@ -14,6 +14,8 @@ source_packages=(libsdl2 libjpeg-turbo freetype mpg123 lame libsndfile kissfft)
 # loader when CMake runs a try-run through node.
 export NODE_PATH=/usr/share/nodejs
 emulator="/usr/bin/node;--no-experimental-fetch"
+# emcc runs through the first python3 on the PATH; Debian's own needs no version manager's shim.
+[ -x /usr/bin/python3 ] && export EMSDK_PYTHON=/usr/bin/python3
 
 versions=""
 for package in "${source_packages[@]}"; do
@@ -33,7 +35,7 @@ trap 'rm -rf "$work"' EXIT
 rm -rf "$prefix"
 mkdir -p "$prefix"
 jobs=$(nproc)
-log="$work/log"
+log="$work/log" # each library's build writes its own, in a subshell
 
 step() { echo "web-deps: $*" >&2; }
 fail() { tail -n 40 "$log" >&2; echo "web-deps: building $1 failed" >&2; exit 1; }
@@ -41,13 +43,19 @@ fail() { tail -n 40 "$log" >&2; echo "web-deps: building $1 failed" >&2; exit 1;
 fetch() { # fetch PACKAGE -> prints the unpacked source directory
   local package=$1
   mkdir -p "$work/$package"
-  (cd "$work/$package" && apt-get source --only-source -qq "$package" >>"$log" 2>&1) || fail "$package (apt-get source)"
-  find "$work/$package" -mindepth 1 -maxdepth 1 -type d | head -n 1
+  # Some mirrors lack the upstream signatures (.asc) that a .dsc lists; apt
+  # then refuses to unpack. Nothing here checks signatures (the machine has
+  # no upstream keys), so unpack without them: the checksums still hold.
+  (cd "$work/$package" && apt-get source --only-source --download-only -qq "$package" >>"$log" 2>&1) || true
+  (cd "$work/$package" && sed -i '/\.asc$/d' ./*.dsc && dpkg-source -x ./*.dsc source >>"$log" 2>&1) ||
+    fail "$package (apt-get source)"
+  echo "$work/$package/source"
 }
 
 cmake_build() { # cmake_build NAME SOURCE_DIR [CMAKE OPTIONS...]
   local name=$1 source=$2
   shift 2
+  [ -d "$source" ] || fail "$name (no source)"
   emcmake cmake -S "$source" -B "$work/$name-build" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" -DBUILD_SHARED_LIBS=OFF "$@" >>"$log" 2>&1 || fail "$name (configure)"
@@ -58,39 +66,66 @@ cmake_build() { # cmake_build NAME SOURCE_DIR [CMAKE OPTIONS...]
 step "building into $prefix ($versions)"
 SECONDS=0
 
-step "libjpeg-turbo"
-# No SIMD: its assembly targets x86 and Arm, not WebAssembly.
-cmake_build libjpeg-turbo "$(fetch libjpeg-turbo)" -DWITH_SIMD=0 -DENABLE_SHARED=0 -DENABLE_STATIC=1 \
-  -DWITH_TURBOJPEG=0
+build_jpeg() {
+  # No SIMD: its assembly targets x86 and Arm, not WebAssembly.
+  cmake_build libjpeg-turbo "$(fetch libjpeg-turbo)" -DWITH_SIMD=0 -DENABLE_SHARED=0 -DENABLE_STATIC=1 \
+    -DWITH_TURBOJPEG=0
+}
 
-step "freetype"
-cmake_build freetype "$(fetch freetype)" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
-  -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
+build_freetype() {
+  cmake_build freetype "$(fetch freetype)" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
+    -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
+}
 
-step "kissfft"
-cmake_build kissfft "$(fetch kissfft)" -DKISSFFT_DATATYPE=float -DKISSFFT_STATIC=ON -DKISSFFT_TEST=OFF \
-  -DKISSFFT_TOOLS=OFF -DKISSFFT_PKGCONFIG=ON -DKISSFFT_OPENMP=OFF
+build_kissfft() {
+  cmake_build kissfft "$(fetch kissfft)" -DKISSFFT_DATATYPE=float -DKISSFFT_STATIC=ON -DKISSFFT_TEST=OFF \
+    -DKISSFFT_TOOLS=OFF -DKISSFFT_PKGCONFIG=ON -DKISSFFT_OPENMP=OFF
+}
 
-step "mpg123"
-mpg123_source=$(fetch mpg123)
-# Its CMake file calls check_type_size without including the module that defines it.
-sed -i '1i include(CheckTypeSize)' "$mpg123_source/ports/cmake/src/CMakeLists.txt"
-cmake_build mpg123 "$mpg123_source/ports/cmake" -DBUILD_PROGRAMS=OFF -DBUILD_LIBOUT123=OFF \
-  -DNO_MOREINFO=ON
+build_mpg123() {
+  local source
+  source=$(fetch mpg123)
+  # Its CMake file calls check_type_size without including the module that defines it.
+  sed -i '1i include(CheckTypeSize)' "$source/ports/cmake/src/CMakeLists.txt"
+  cmake_build mpg123 "$source/ports/cmake" -DBUILD_PROGRAMS=OFF -DBUILD_LIBOUT123=OFF
+}
 
-step "lame"
-lame_source=$(fetch lame)
-# config.sub knows no emscripten triple; wasm32 is accepted.
-(cd "$lame_source" && emconfigure ./configure --host=wasm32 --prefix="$prefix" --disable-shared \
-  --enable-static --disable-frontend --disable-gtktest >>"$log" 2>&1) || fail "lame (configure)"
-(cd "$lame_source" && emmake make -j "$jobs" >>"$log" 2>&1 && emmake make install >>"$log" 2>&1) || fail lame
+build_lame() {
+  local source
+  source=$(fetch lame)
+  # config.sub knows no emscripten triple; wasm32 is accepted.
+  (cd "$source" && emconfigure ./configure --host=wasm32 --prefix="$prefix" --disable-shared \
+    --enable-static --disable-frontend --disable-gtktest >>"$log" 2>&1) || fail "lame (configure)"
+  (cd "$source" && emmake make -j "$jobs" >>"$log" 2>&1 && emmake make install >>"$log" 2>&1) || fail lame
+}
 
-step "libsndfile"
-cmake_build libsndfile "$(fetch libsndfile)" -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF \
-  -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=ON -DENABLE_CPACK=OFF -DINSTALL_MANPAGES=OFF
+build_sndfile() {
+  cmake_build libsndfile "$(fetch libsndfile)" -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF \
+    -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=ON -DENABLE_CPACK=OFF -DINSTALL_MANPAGES=OFF
+}
 
-step "libsdl2"
-cmake_build libsdl2 "$(fetch libsdl2)" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
+build_sdl2() {
+  cmake_build libsdl2 "$(fetch libsdl2)" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
+}
+
+# The libraries build side by side: most of the time goes to configure
+# checks, one compiler run after another, which leave the second core idle.
+# libsndfile needs mpg123 and LAME installed first.
+run_all() { # run_all NAME... : builds them side by side, each with its own log
+  local name pids=() names=()
+  for name in "$@"; do
+    (log="$work/$name.log"; "build_$name") &
+    pids+=($!)
+    names+=("$name")
+  done
+  local index failed=0
+  for index in "${!pids[@]}"; do
+    wait "${pids[$index]}" || { failed=1; step "${names[$index]} failed"; }
+  done
+  [ "$failed" -eq 0 ] || exit 1
+}
+run_all sdl2 jpeg freetype kissfft mpg123 lame
+run_all sndfile
 
 touch "$prefix/.complete"
 step "done in ${SECONDS} s"

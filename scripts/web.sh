@@ -47,9 +47,11 @@ echo "web: dependency prefix $prefix (${SECONDS} s)"
 
 # The page's data is the show directory the native forge writes.
 SECONDS=0
+bash scripts/setup.sh >/dev/null
 bash scripts/build.sh rewind-forge show_data >/dev/null
 
 export NODE_PATH=/usr/share/nodejs
+export EMSDK_PYTHON=/usr/bin/python3
 emcmake cmake -S web -B build-web-cmake -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DREWIND_WEB_DEPS="$prefix" -DREWIND_SHOW_DIR="$PWD/build/show" -DREWIND_PAGE_DIR="$PWD/build-web" >/dev/null
 cmake --build build-web-cmake

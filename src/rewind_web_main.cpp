@@ -7,10 +7,12 @@
 #include <emscripten.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/demo.h"
+#include "app/timeline.h"
 #include "capture_options.h"
 #include "frame_timing.h"
 #include "platform/fmod/virtual_clock.h"
@@ -70,6 +72,12 @@ EM_JS(void, TellPageFirstFrame, (), {
     if (Module.onFirstFrame) Module.onFirstFrame();
 });
 
+// The show's last frame is on the canvas; the window, and the canvas with
+// it, closes at the next paint. The page keeps the picture.
+EM_JS(void, TellPageLastFrame, (), {
+    if (Module.onLastFrame) Module.onLastFrame();
+});
+
 int RunShow()
 {
     static int module;
@@ -87,6 +95,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE unsigned rewind_music_time()
     return g_sound != nullptr ? g_sound->GetTime() : 0;
 }
 
+// main's return value is lost once the frame loop has given control to the
+// browser (the stack it returned to is gone): the page learns of the end, and
+// its code, only through exit().
 int main(int argumentCount, char** arguments)
 {
     if (argumentCount <= 1) {
@@ -94,8 +105,9 @@ int main(int argumentCount, char** arguments)
         static int frameEnds = 0;
         SetIdlePaintHandler([] {
             if (++frameEnds == 2) TellPageFirstFrame();
+            if (g_timeline.ended) TellPageLastFrame();
         });
-        return RunShow();
+        std::exit(RunShow());
     }
 
     // The frames are timed in any case: --bench only satisfies the parser's
@@ -107,7 +119,7 @@ int main(int argumentCount, char** arguments)
     std::string error;
     if (!ParseCaptureOptions(static_cast<int>(withBench.size()), withBench.data(), &capture.options, &error)) {
         std::fprintf(stderr, "rewind: %s\n", error.c_str());
-        return 2;
+        std::exit(2);
     }
     UseVirtualSoundClock(true);
     SetTimeSource([] { return clockBase + capture.showTime; });
@@ -118,9 +130,9 @@ int main(int argumentCount, char** arguments)
     const auto& times = capture.options.times;
     if (capture.next < times.size()) {
         std::fprintf(stderr, "rewind: the show ended before %u ms\n", times[capture.next]);
-        return 1;
+        std::exit(1);
     }
     capture.timing.Print(stdout, times.empty() ? 0.0 : static_cast<double>(times.back() - times.front()));
     std::fflush(stdout);
-    return result;
+    std::exit(result);
 }

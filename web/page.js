@@ -10,6 +10,8 @@
 //                              after N lead-in frames 20 ms apart, as
 //                              rewind-capture --times --lead-in does, and keeps each
 //                              frame's pixels in rewindPage.frames
+//   &measure                   with times: keeps no pixels, only the frame times
+//                              the show prints at the end (in rewindPage.log)
 'use strict';
 
 const page = {
@@ -26,6 +28,7 @@ const params = new URLSearchParams(location.search);
 const captureTimes = params.get('times');
 const leadIn = params.get('leadin');
 const autoplay = params.has('autoplay');
+const keepFrames = !params.has('measure');
 
 const element = id => document.getElementById(id);
 const stage = element('stage');
@@ -46,6 +49,7 @@ function setPhase(phase, text) {
   page.phase = phase;
   statusLine.textContent = text;
   document.body.classList.toggle('playing', phase === 'playing' || phase === 'starting');
+  document.body.classList.toggle('ended', phase === 'ended');
 }
 
 function fail(text) {
@@ -152,6 +156,17 @@ function keepFrame(canvas, time) {
   page.frames.push({ time, width: pixels.width, height: pixels.height, rgba: pixels.data });
 }
 
+// The show's end frame, kept when it is drawn: closing the show's window
+// empties its canvas.
+function keepEndFrame(canvas) {
+  const still = document.createElement('canvas');
+  still.width = canvas.width;
+  still.height = canvas.height;
+  still.getContext('2d').drawImage(canvas, 0, 0);
+  still.className = 'end-frame';
+  stage.appendChild(still);
+}
+
 function lastErrors() {
   return page.log.filter(line => line.startsWith('! ')).slice(-6).map(line => line.slice(2)).join('\n');
 }
@@ -203,7 +218,8 @@ function start() {
       page.log.push(`! ${line}`);
       console.warn(line);
     },
-    onShowFrame: time => keepFrame(canvas, time),
+    onShowFrame: time => keepFrames && keepFrame(canvas, time),
+    onLastFrame: () => keepEndFrame(canvas),
     onFirstFrame: () => {
       page.firstFrameAt = performance.now();
       setPhase('playing', 'Playing.');
@@ -233,6 +249,15 @@ document.addEventListener(
   },
   true,
 );
+// The show ends through exit(), which throws ExitStatus to unwind its
+// instance; when the show was resumed from an animation frame, that throw
+// lands in the browser's promise callback. onExit has reported it by then.
+window.addEventListener('unhandledrejection', event => {
+  if (event.reason && event.reason.name === 'ExitStatus') event.preventDefault();
+});
+window.addEventListener('error', event => {
+  if (event.error && event.error.name === 'ExitStatus') event.preventDefault();
+});
 startButton.addEventListener('click', start);
 element('fullscreen').addEventListener('click', event => {
   event.currentTarget.blur();

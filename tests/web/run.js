@@ -8,12 +8,12 @@
 // PICTURE_DIR keeps the page's frames and screenshots for looking at.
 'use strict';
 
-const { chromium } = require('playwright-core');
 const { execFileSync } = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const { serveFolder } = require('./static_server');
+const { launchChromium, waitForPhase } = require('./browser');
 
 const [pageDir, showDir, captureTool, pictureDir] = process.argv.slice(2);
 
@@ -37,23 +37,6 @@ function check(ok, text) {
   else failed += 1;
 }
 
-function launch() {
-  return chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    args: [
-      '--no-sandbox',
-      '--use-gl=angle',
-      '--use-angle=swiftshader',
-      '--enable-unsafe-swiftshader',
-      '--autoplay-policy=no-user-gesture-required',
-      '--disable-background-networking',
-      '--disable-component-update',
-      '--no-first-run',
-    ],
-  });
-}
-
 // Every console error, page error and WebGL complaint of a page.
 function watchProblems(page) {
   const problems = [];
@@ -63,14 +46,6 @@ function watchProblems(page) {
     if (message.type() === 'error' || /WebGL|GL_INVALID|GL ERROR/i.test(text)) problems.push(`${message.type()}: ${text}`);
   });
   return problems;
-}
-
-async function waitForPhase(page, phases, seconds) {
-  await page.waitForFunction(wanted => wanted.includes(window.rewindPage.phase), phases, {
-    timeout: seconds * 1000,
-    polling: 250,
-  });
-  return page.evaluate(() => window.rewindPage.phase);
 }
 
 function renderNatively(times) {
@@ -186,7 +161,7 @@ async function testPlay(browser, url) {
 
 async function main() {
   const { server, url } = await serveFolder(pageDir);
-  const browser = await launch();
+  const browser = await launchChromium();
   try {
     await testFrames(browser, url);
     await testPlay(browser, url);

@@ -152,4 +152,41 @@ TEST(PrimitiveAssembly, WrapTakesTheShortWayRoundPerPrimitive)
     EXPECT_NEAR(out.vertices[1].texCoords[0][0] - out.vertices[0].texCoords[0][0], 0.2f, 1e-6f);
 }
 
+TEST(PrimitiveAssembly, WireframeOutlinesTheTrianglesCullingKeepsAndBiasesTheirDepth)
+{
+    DeviceState state = TestState();
+    state.renderStates[D3DRS_FILLMODE] = D3DFILL_WIREFRAME;
+    state.renderStates[D3DRS_ZBIAS] = 16;
+    const auto corner = [](float x, float y) { return VertexBytes().Floats({x, y, 0.5f, 1}).Dword(0); };
+    const auto quad = ProcessFvf(state, 0x044, {corner(10, 10), corner(20, 10), corner(10, 20), corner(20, 20)});
+    // (0, 1, 2) is clockwise on screen and stays; (1, 0, 3) is counter-clockwise
+    // and the default D3DCULL_CCW removes it.
+    const std::uint32_t indices[] = {0, 1, 2, 1, 0, 3};
+    AssembledPrimitives out;
+    ASSERT_TRUE(AssemblePrimitives(state, D3DPT_TRIANGLELIST, 2, quad, indices, 6, out));
+    EXPECT_EQ(out.topology, Topology::Lines);
+    ASSERT_EQ(out.vertices.size(), 6u);
+    const float expected[6][2] = {{10, 10}, {20, 10}, {20, 10}, {10, 20}, {10, 20}, {10, 10}};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_NEAR(WindowX(out.vertices[i]), expected[i][0] + kShift, 1e-3f);
+        EXPECT_NEAR(WindowY(out.vertices[i]), expected[i][1] + kShift, 1e-3f);
+        // Depth 0.5 is OpenGL's 0; 16 steps of 2^-24 in window depth 0..1 are
+        // 2 * 16 / 2^24 = 1.907e-6 nearer in z / w.
+        EXPECT_NEAR(out.vertices[i].position[2] / out.vertices[i].position[3], -1.907e-6f, 1e-9f);
+    }
+}
+
+TEST(PrimitiveAssembly, FlatShadingColoursEachPrimitiveFromItsFirstVertex)
+{
+    DeviceState state = TestState();
+    state.renderStates[D3DRS_SHADEMODE] = D3DSHADE_FLAT;
+    const auto vertices = Numbered(4);
+    AssembledPrimitives out;
+    // The strip's second triangle is (1, 3, 2): vertex 1 comes first.
+    ASSERT_TRUE(AssemblePrimitives(state, D3DPT_TRIANGLESTRIP, 2, vertices, nullptr, 0, out));
+    EXPECT_EQ(Numbers(out), (std::vector<int>{0, 0, 0, 1, 1, 1}));
+    ASSERT_TRUE(AssemblePrimitives(state, D3DPT_LINESTRIP, 2, vertices, nullptr, 0, out));
+    EXPECT_EQ(Numbers(out), (std::vector<int>{0, 0, 1, 1}));
+}
+
 } // namespace

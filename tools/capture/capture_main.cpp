@@ -13,6 +13,7 @@
 #include "app/demo.h"
 #include "capture_options.h"
 #include "frame_timing.h"
+#include "gl_call_tally.h"
 #include "platform/d3d8/png_file.h"
 #include "platform/d3d8/presentation.h"
 #include "platform/fmod/virtual_clock.h"
@@ -55,6 +56,7 @@ struct Capture {
     bool interrupted = false;
     std::unique_ptr<VideoCapture> video;
     FrameTiming timing;
+    GlCallTally glCalls;
     std::chrono::steady_clock::time_point lastPresent;
     bool timingStarted = false;
 };
@@ -110,9 +112,12 @@ void OnPresent(Capture& capture, const PresentedFrame& frame)
         // Each present ends the frame of the show time just drawn; the first
         // one also carries start-up, so timing begins after it.
         const auto now = std::chrono::steady_clock::now();
-        if (capture.timingStarted)
+        const GlCallCounts glCalls = TakeGlCallCounts();
+        if (capture.timingStarted) {
             capture.timing.Record(capture.showTime,
                                   std::chrono::duration<double, std::milli>(now - capture.lastPresent).count());
+            capture.glCalls.Record(capture.showTime, glCalls);
+        }
         capture.lastPresent = now;
         capture.timingStarted = true;
     }
@@ -176,6 +181,7 @@ int main(int argumentCount, char** arguments)
     if (capture.options.bench) {
         const auto& times = capture.options.times;
         capture.timing.Print(stdout, times.empty() ? 0.0 : static_cast<double>(times.back() - times.front()));
+        capture.glCalls.Print(stdout);
     }
     if (capture.next < capture.options.times.size()) {
         std::fprintf(stderr, "rewind-capture: the show ended before %u ms\n", capture.options.times[capture.next]);

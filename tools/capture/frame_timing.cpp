@@ -5,11 +5,9 @@
 
 #include "app/schedule.h"
 
-namespace {
-
 // The slot's place in the show for sorting, and its name: the rewind passage
 // and the end frame stand apart from the slots the timeline plays forwards.
-std::pair<int, std::string> SlotOf(std::uint32_t clockMs)
+std::pair<int, std::string> SlotOfClock(std::uint32_t clockMs)
 {
     bool rewinding = false;
     const std::uint32_t t = ShowTime(clockMs, &rewinding);
@@ -18,6 +16,8 @@ std::pair<int, std::string> SlotOf(std::uint32_t clockMs)
     if (slot == nullptr) return {15, "end frame"};
     return {slot->id, "slot " + std::to_string(slot->id) + " " + slot->effect};
 }
+
+namespace {
 
 double Percentile(std::vector<double> values, double fraction)
 {
@@ -30,7 +30,7 @@ double Percentile(std::vector<double> values, double fraction)
 
 void FrameTiming::Record(std::uint32_t clockMs, double milliseconds)
 {
-    const auto [order, name] = SlotOf(clockMs);
+    const auto [order, name] = SlotOfClock(clockMs);
     SlotTimes& times = slots[order];
     times.name = name;
     times.frames.push_back(milliseconds);

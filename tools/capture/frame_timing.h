@@ -7,7 +7,12 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
+
+// The slot a show clock falls in: its place in the show (for sorting) and
+// its name. The rewind passage and the end frame stand apart.
+std::pair<int, std::string> SlotOfClock(std::uint32_t clockMs);
 
 class FrameTiming {
 public:

@@ -95,6 +95,8 @@ public:
 
     // The fragment programs made so far, for the benchmark's cache figures.
     const FragmentProgramCache& Programs() const { return link->gl->Programs(); }
+    // For code that calls OpenGL itself: the device sends all state anew.
+    void ForgetGlState() { link->gl->ForgetState(); }
 
 private:
     // Where setters write: the device's state, or the block being recorded.

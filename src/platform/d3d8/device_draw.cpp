@@ -92,6 +92,7 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const VertexStr
                             link->gl->Scale())) {
         return D3DERR_INVALIDCALL;
     }
+    if (layout.pretransformed) ClampPretransformedDepth(assembled);
     GlTextureBinding textures[D3D_STAGE_COUNT];
     for (DWORD stage = 0; stage < D3D_STAGE_COUNT; ++stage) {
         if (state.textures[stage] != nullptr) {
@@ -99,7 +100,7 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const VertexStr
         }
     }
     const GlDepthTarget depth = depthStencil != nullptr ? depthStencil->DepthTarget() : GlDepthTarget{};
-    link->gl->Draw(state, renderTarget->ColorTarget(), depth, textures, layout.pretransformed, assembled);
+    link->gl->Draw(state, renderTarget->ColorTarget(), depth, textures, assembled);
     return D3D_OK;
 }
 

@@ -112,7 +112,7 @@ HRESULT Direct3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, 
     std::unique_ptr<GlContext> context =
         window != nullptr ? CreateWindowGlContext(window, &error) : CreateHeadlessGlContext(&error);
     if (!context) {
-        std::fprintf(stderr, "rewind: no OpenGL 3.3 renderer: %s\n", error.c_str());
+        std::fprintf(stderr, "rewind: no OpenGL renderer: %s\n", error.c_str());
         return D3DERR_NOTAVAILABLE;
     }
     const D3DDEVICE_CREATION_PARAMETERS creation{adapter, type, focusWindow, behaviorFlags};

@@ -115,11 +115,28 @@ GLuint Compile(GLenum type, const std::string& source)
     return shader;
 }
 
-FragmentProgram Link(const FragmentProgramKey& key)
+// A stage's texture lookup into `tex`, with the addressing the sampler
+// cannot do. Mirror-once mirrors -1..0 onto 0..1 and clamps beyond, which is
+// the absolute value clamped to the edge; border gives the border colour
+// wherever a coordinate lies outside 0..1.
+std::string SampleStage(const FragmentStageKey& stage, const std::string& index)
+{
+    std::string source = "    vec2 uv = vTexCoord" + index + ".xy;\n";
+    if (stage.emulatedAddressU == D3DTADDRESS_MIRRORONCE) source += "    uv.x = min(abs(uv.x), 1.0);\n";
+    if (stage.emulatedAddressV == D3DTADDRESS_MIRRORONCE) source += "    uv.y = min(abs(uv.y), 1.0);\n";
+    source += "    tex = texture(uTexture" + index + ", uv, uLodBias" + index + ");\n";
+    if (stage.emulatedAddressU == D3DTADDRESS_BORDER)
+        source += "    if (uv.x < 0.0 || uv.x > 1.0) tex = uBorderColor" + index + ";\n";
+    if (stage.emulatedAddressV == D3DTADDRESS_BORDER)
+        source += "    if (uv.y < 0.0 || uv.y > 1.0) tex = uBorderColor" + index + ";\n";
+    return source;
+}
+
+FragmentProgram Link(const FragmentProgramKey& key, const GlDialect& dialect)
 {
     FragmentProgram result;
-    GLuint vertex = Compile(GL_VERTEX_SHADER, VertexShaderSource(key));
-    GLuint fragment = Compile(GL_FRAGMENT_SHADER, FragmentShaderSource(key));
+    GLuint vertex = Compile(GL_VERTEX_SHADER, VertexShaderSource(key, dialect));
+    GLuint fragment = Compile(GL_FRAGMENT_SHADER, FragmentShaderSource(key, dialect));
     if (vertex == 0 || fragment == 0) {
         glDeleteShader(vertex);
         glDeleteShader(fragment);
@@ -147,9 +164,13 @@ FragmentProgram Link(const FragmentProgramKey& key)
     }
     result.program = program;
     glUseProgram(program);
-    for (int stage = 0; stage < key.stageCount; ++stage) {
-        std::string name = "uTexture" + std::to_string(stage);
-        glUniform1i(glGetUniformLocation(program, name.c_str()), stage);
+    for (DWORD stage = 0; stage < D3D_STAGE_COUNT; ++stage) {
+        const std::string index = std::to_string(stage);
+        result.lodBias[stage] = glGetUniformLocation(program, ("uLodBias" + index).c_str());
+        result.borderColor[stage] = glGetUniformLocation(program, ("uBorderColor" + index).c_str());
+        if (stage < key.stageCount) {
+            glUniform1i(glGetUniformLocation(program, ("uTexture" + index).c_str()), static_cast<GLint>(stage));
+        }
     }
     result.textureFactor = glGetUniformLocation(program, "uTextureFactor");
     result.fogColor = glGetUniformLocation(program, "uFogColor");
@@ -209,10 +230,23 @@ FragmentProgramKey MakeFragmentProgramKey(const DeviceState& state, const bool t
     return key;
 }
 
-std::string VertexShaderSource(const FragmentProgramKey& key)
+void EmulateAddressing(const DeviceState& state, FragmentProgramKey& key)
+{
+    auto emulated = [](DWORD mode) -> std::uint8_t {
+        return mode == D3DTADDRESS_BORDER || mode == D3DTADDRESS_MIRRORONCE ? Byte(mode) : 0;
+    };
+    for (DWORD stage = 0; stage < key.stageCount; ++stage) {
+        FragmentStageKey& out = key.stages[stage];
+        if (!out.samplesTexture) continue;
+        out.emulatedAddressU = emulated(state.StageState(stage, D3DTSS_ADDRESSU));
+        out.emulatedAddressV = emulated(state.StageState(stage, D3DTSS_ADDRESSV));
+    }
+}
+
+std::string VertexShaderSource(const FragmentProgramKey& key, const GlDialect& dialect)
 {
     const std::string colorQualifier = key.flat ? "flat " : "";
-    std::string source = "#version 330 core\n"
+    std::string source = std::string(dialect.ProgramHeader()) +
                          "in vec4 aPosition;\nin vec4 aDiffuse;\nin vec4 aSpecular;\nin float aFog;\n";
     for (int stage = 0; stage < key.stageCount; ++stage) {
         source += "in vec4 aTexCoord" + std::to_string(stage) + ";\n";
@@ -227,14 +261,19 @@ std::string VertexShaderSource(const FragmentProgramKey& key)
     return source + "}\n";
 }
 
-std::string FragmentShaderSource(const FragmentProgramKey& key)
+std::string FragmentShaderSource(const FragmentProgramKey& key, const GlDialect& dialect)
 {
     const std::string colorQualifier = key.flat ? "flat " : "";
-    std::string source = "#version 330 core\n";
+    std::string source = dialect.ProgramHeader();
     source += colorQualifier + "in vec4 vDiffuse;\n" + colorQualifier + "in vec4 vSpecular;\nin float vFog;\n";
     for (int stage = 0; stage < key.stageCount; ++stage) {
         source += "in vec4 vTexCoord" + std::to_string(stage) + ";\n";
         source += "uniform sampler2D uTexture" + std::to_string(stage) + ";\n";
+        source += "uniform float uLodBias" + std::to_string(stage) + ";\n";
+        if (key.stages[stage].emulatedAddressU == D3DTADDRESS_BORDER ||
+            key.stages[stage].emulatedAddressV == D3DTADDRESS_BORDER) {
+            source += "uniform vec4 uBorderColor" + std::to_string(stage) + ";\n";
+        }
     }
     source += "uniform vec4 uTextureFactor;\nuniform vec3 uFogColor;\nuniform float uAlphaReference;\n"
               "out vec4 fragColor;\n"
@@ -246,7 +285,7 @@ std::string FragmentShaderSource(const FragmentProgramKey& key)
         const std::string index = std::to_string(stage);
         source += "  // stage " + index + "\n  {\n";
         if (s.samplesTexture) {
-            source += "    tex = texture(uTexture" + index + ", vTexCoord" + index + ".xy);\n";
+            source += SampleStage(s, index);
         }
         const std::string color = Operation(s.colorOp, Argument(s.colorArg0), Argument(s.colorArg1),
                                             Argument(s.colorArg2), ".rgb");
@@ -294,5 +333,5 @@ const FragmentProgram& FragmentProgramCache::Get(const FragmentProgramKey& key)
         return found->second;
     }
     ++misses;
-    return programs.emplace(key, Link(key)).first->second;
+    return programs.emplace(key, Link(key, dialect)).first->second;
 }

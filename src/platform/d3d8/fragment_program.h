@@ -9,12 +9,17 @@
 
 #include "platform/d3d8/device_state.h"
 #include "platform/d3d8/gl.h"
+#include "platform/d3d8/gl_dialect.h"
 
 struct FragmentStageKey {
     std::uint8_t colorOp = 0, colorArg0 = 0, colorArg1 = 0, colorArg2 = 0;
     std::uint8_t alphaOp = 0, alphaArg0 = 0, alphaArg1 = 0, alphaArg2 = 0;
     std::uint8_t resultArg = 0;
     std::uint8_t samplesTexture = 0;
+    // D3DTADDRESS_BORDER or D3DTADDRESS_MIRRORONCE where the program applies
+    // the addressing itself (the sampler then clamps to the edge); 0 where
+    // the sampler does it.
+    std::uint8_t emulatedAddressU = 0, emulatedAddressV = 0;
 
     bool operator==(const FragmentStageKey&) const = default;
 };
@@ -38,8 +43,12 @@ struct FragmentProgramKeyHash {
 // texture it does not have ends the stage cascade there.
 FragmentProgramKey MakeFragmentProgramKey(const DeviceState& state, const bool textureBound[D3D_STAGE_COUNT]);
 
-std::string VertexShaderSource(const FragmentProgramKey& key);
-std::string FragmentShaderSource(const FragmentProgramKey& key);
+// Marks the sampled stages whose border or mirror-once addressing the
+// program must do, for a dialect without those sampler modes.
+void EmulateAddressing(const DeviceState& state, FragmentProgramKey& key);
+
+std::string VertexShaderSource(const FragmentProgramKey& key, const GlDialect& dialect);
+std::string FragmentShaderSource(const FragmentProgramKey& key, const GlDialect& dialect);
 
 // Vertex attribute locations shared by every generated program.
 enum VertexAttribute : GLuint {
@@ -55,11 +64,13 @@ struct FragmentProgram {
     GLint textureFactor = -1;
     GLint fogColor = -1;
     GLint alphaReference = -1;
+    GLint lodBias[D3D_STAGE_COUNT];
+    GLint borderColor[D3D_STAGE_COUNT];
 };
 
 class FragmentProgramCache {
 public:
-    FragmentProgramCache() = default;
+    explicit FragmentProgramCache(GlDialect dialect) : dialect(dialect) {}
     ~FragmentProgramCache();
     FragmentProgramCache(const FragmentProgramCache&) = delete;
     FragmentProgramCache& operator=(const FragmentProgramCache&) = delete;
@@ -72,6 +83,7 @@ public:
     std::uint64_t Misses() const { return misses; }
 
 private:
+    GlDialect dialect;
     std::unordered_map<FragmentProgramKey, FragmentProgram, FragmentProgramKeyHash> programs;
     std::uint64_t hits = 0;
     std::uint64_t misses = 0;

@@ -1,7 +1,10 @@
 #include "platform/d3d8/gl_device.h"
 
+#include "platform/d3d8/texture_format.h"
+
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -62,8 +65,11 @@ GLenum StencilOperation(DWORD op)
     }
 }
 
-GLint AddressMode(DWORD mode)
+// Where the program does border and mirror-once addressing itself, the
+// sampler clamps to the edge.
+GLint AddressMode(DWORD mode, bool samplerHasBorder)
 {
+    if (!samplerHasBorder && (mode == D3DTADDRESS_BORDER || mode == D3DTADDRESS_MIRRORONCE)) return GL_CLAMP_TO_EDGE;
     switch (mode) {
     case D3DTADDRESS_MIRROR: return GL_MIRRORED_REPEAT;
     case D3DTADDRESS_CLAMP: return GL_CLAMP_TO_EDGE;
@@ -81,33 +87,33 @@ void ColorToFloats(D3DCOLOR color, float out[4])
     out[3] = static_cast<float>((color >> 24) & 0xFF) / 255.0f;
 }
 
-void SetCapability(GLenum capability, bool enabled)
+void ScissorToViewport(GlStateCache& gl, const D3DVIEWPORT8& viewport, int scale)
 {
-    if (enabled) {
-        glEnable(capability);
-    } else {
-        glDisable(capability);
-    }
+    const GLint x = static_cast<GLint>(viewport.X) * scale;
+    const GLint y = static_cast<GLint>(viewport.Y) * scale;
+    const GLsizei width = static_cast<GLsizei>(viewport.Width) * scale;
+    const GLsizei height = static_cast<GLsizei>(viewport.Height) * scale;
+    gl.Viewport(x, y, width, height);
+    gl.Scissor(x, y, width, height);
+    gl.Capability(GL_SCISSOR_TEST, true);
 }
 
-void ScissorToViewport(const D3DVIEWPORT8& viewport, int scale)
-{
-    glViewport(static_cast<GLint>(viewport.X) * scale, static_cast<GLint>(viewport.Y) * scale,
-               static_cast<GLsizei>(viewport.Width) * scale, static_cast<GLsizei>(viewport.Height) * scale);
-    glScissor(static_cast<GLint>(viewport.X) * scale, static_cast<GLint>(viewport.Y) * scale,
-              static_cast<GLsizei>(viewport.Width) * scale, static_cast<GLsizei>(viewport.Height) * scale);
-    glEnable(GL_SCISSOR_TEST);
-}
+// Vertex data of draws up to this size is compared with what the buffer
+// already holds, and not sent again when equal: effects draw the same small
+// quads several times in a row. Larger draws are always sent, since keeping
+// and comparing a copy would cost more than it saves.
+constexpr std::size_t kComparedVertexCount = 256;
 
 } // namespace
 
-GlDevice::GlDevice(std::unique_ptr<GlContext> context, int scale) : context(std::move(context)), scale(scale)
+GlDevice::GlDevice(std::unique_ptr<GlContext> context, int scale)
+    : context(std::move(context)), scale(scale), programs(this->context->Dialect())
 {
     glGenSamplers(D3D_STAGE_COUNT, samplers);
     glGenVertexArrays(1, &vertexArray);
     glGenBuffers(1, &vertexBuffer);
-    glBindVertexArray(vertexArray);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    gl.BindVertexArray(vertexArray);
+    gl.BindArrayBuffer(vertexBuffer);
     const GLsizei stride = sizeof(ProcessedVertex);
     auto attribute = [stride](GLuint location, GLint size, std::size_t offset) {
         glEnableVertexAttribArray(location);
@@ -120,8 +126,6 @@ GlDevice::GlDevice(std::unique_ptr<GlContext> context, int scale) : context(std:
     for (GLuint stage = 0; stage < D3D_STAGE_COUNT; ++stage) {
         attribute(ATTRIBUTE_TEXCOORD0 + stage, 4, offsetof(ProcessedVertex, texCoords) + stage * 4 * sizeof(float));
     }
-    // Direct3D's flat shading takes a triangle's first vertex.
-    glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
     // A Direct3D-clockwise triangle arrives counter-clockwise in OpenGL's
     // window coordinates, since rows keep Direct3D's order.
     glFrontFace(GL_CCW);
@@ -146,20 +150,34 @@ GLuint GlDevice::CreateTexture(int width, int height, int levelCount, bool opaqu
 {
     GLuint texture = 0;
     glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    gl.BindTextureForUpdate(texture);
     int levelWidth = width;
     int levelHeight = height;
     for (int level = 0; level < levelCount; ++level) {
-        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, levelWidth, levelHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, levelWidth, levelHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
         levelWidth = std::max(1, levelWidth / 2);
         levelHeight = std::max(1, levelHeight / 2);
     }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, levelCount - 1);
-    if (opaque) {
+    // Uploaded texels of formats without alpha carry alpha 1 already; the
+    // swizzle is for render targets of such formats, whose alpha OpenGL
+    // writes. Without swizzles (WebGL2) those would sample their written
+    // alpha; the show renders only into A8R8G8B8 targets.
+    if (opaque && Dialect().HasTextureSwizzle()) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
     }
     return texture;
+}
+
+void GlDevice::UploadTextureLevel(GLuint texture, int level, int width, int height, D3DFORMAT format,
+                                  const std::uint8_t* texels)
+{
+    const std::size_t count = static_cast<std::size_t>(width) * height;
+    convertedTexels.resize(count * 4);
+    ConvertTexelsToRgba8(format, texels, count, convertedTexels.data());
+    gl.BindTextureForUpdate(texture);
+    glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, convertedTexels.data());
 }
 
 GLuint GlDevice::CreateDepthRenderbuffer(int width, int height)
@@ -173,8 +191,10 @@ GLuint GlDevice::CreateDepthRenderbuffer(int width, int height)
 
 void GlDevice::DeleteTexture(GLuint texture)
 {
+    gl.ForgetTexture(texture);
     for (auto it = framebuffers.begin(); it != framebuffers.end();) {
         if (std::get<0>(it->first) == texture) {
+            gl.ForgetFramebuffer(it->second);
             glDeleteFramebuffers(1, &it->second);
             it = framebuffers.erase(it);
         } else {
@@ -188,6 +208,7 @@ void GlDevice::DeleteRenderbuffer(GLuint renderbuffer)
 {
     for (auto it = framebuffers.begin(); it != framebuffers.end();) {
         if (std::get<2>(it->first) == renderbuffer) {
+            gl.ForgetFramebuffer(it->second);
             glDeleteFramebuffers(1, &it->second);
             it = framebuffers.erase(it);
         } else {
@@ -202,12 +223,12 @@ GLuint GlDevice::Framebuffer(const GlColorTarget& color, const GlDepthTarget& de
     auto key = std::make_tuple(color.texture, color.level, depth.renderbuffer);
     auto found = framebuffers.find(key);
     if (found != framebuffers.end()) {
-        glBindFramebuffer(GL_FRAMEBUFFER, found->second);
+        gl.BindFramebuffer(found->second);
         return found->second;
     }
     GLuint framebuffer = 0;
     glGenFramebuffers(1, &framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    gl.BindFramebuffer(framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, color.texture, color.level);
     if (depth.renderbuffer != 0) {
         glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depth.renderbuffer);
@@ -220,23 +241,23 @@ void GlDevice::Clear(const GlColorTarget& color, const GlDepthTarget& depth, con
                      DWORD flags, D3DCOLOR colorValue, float z, DWORD stencil)
 {
     Framebuffer(color, depth);
-    ScissorToViewport(viewport, scale);
+    ScissorToViewport(gl, viewport, scale);
     GLbitfield mask = 0;
     if (flags & D3DCLEAR_TARGET) {
         float rgba[4];
         ColorToFloats(colorValue, rgba);
-        glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        gl.ClearColor(rgba);
+        gl.ColorMask(true, true, true, true);
         mask |= GL_COLOR_BUFFER_BIT;
     }
     if (depth.renderbuffer != 0 && (flags & D3DCLEAR_ZBUFFER)) {
-        glClearDepth(std::clamp(z, 0.0f, 1.0f));
-        glDepthMask(GL_TRUE);
+        gl.ClearDepth(std::clamp(z, 0.0f, 1.0f));
+        gl.DepthMask(true);
         mask |= GL_DEPTH_BUFFER_BIT;
     }
     if (depth.renderbuffer != 0 && (flags & D3DCLEAR_STENCIL)) {
-        glClearStencil(static_cast<GLint>(stencil & 0xFF));
-        glStencilMask(0xFF);
+        gl.ClearStencil(static_cast<GLint>(stencil & 0xFF));
+        gl.StencilMask(0xFF);
         mask |= GL_STENCIL_BUFFER_BIT;
     }
     if (mask != 0) {
@@ -244,9 +265,9 @@ void GlDevice::Clear(const GlColorTarget& color, const GlDepthTarget& depth, con
     }
 }
 
-void GlDevice::ApplyOutputState(const DeviceState& state, bool hasDepth, bool pretransformed, Topology topology)
+void GlDevice::ApplyOutputState(const DeviceState& state, bool hasDepth, Topology topology)
 {
-    SetCapability(GL_BLEND, state.RenderState(D3DRS_ALPHABLENDENABLE) != FALSE);
+    gl.Capability(GL_BLEND, state.RenderState(D3DRS_ALPHABLENDENABLE) != FALSE);
     DWORD source = state.RenderState(D3DRS_SRCBLEND);
     DWORD destination = state.RenderState(D3DRS_DESTBLEND);
     if (source == D3DBLEND_BOTHSRCALPHA) {
@@ -256,68 +277,60 @@ void GlDevice::ApplyOutputState(const DeviceState& state, bool hasDepth, bool pr
         source = D3DBLEND_INVSRCALPHA;
         destination = D3DBLEND_SRCALPHA;
     }
-    glBlendFunc(BlendFactor(source), BlendFactor(destination));
-    glBlendEquation(BlendEquation(state.RenderState(D3DRS_BLENDOP)));
+    gl.BlendFunc(BlendFactor(source), BlendFactor(destination));
+    gl.BlendEquation(BlendEquation(state.RenderState(D3DRS_BLENDOP)));
 
     const bool depthTest = hasDepth && state.RenderState(D3DRS_ZENABLE) != D3DZB_FALSE;
-    SetCapability(GL_DEPTH_TEST, depthTest);
-    glDepthFunc(CompareFunction(state.RenderState(D3DRS_ZFUNC)));
-    glDepthMask(depthTest && state.RenderState(D3DRS_ZWRITEENABLE) ? GL_TRUE : GL_FALSE);
-    // Pre-transformed vertices are not clipped against the depth range.
-    SetCapability(GL_DEPTH_CLAMP, pretransformed);
-    // ZBIAS 0..16 pulls coplanar geometry towards the viewer by whole depth steps.
+    gl.Capability(GL_DEPTH_TEST, depthTest);
+    gl.DepthFunc(CompareFunction(state.RenderState(D3DRS_ZFUNC)));
+    gl.DepthMask(depthTest && state.RenderState(D3DRS_ZWRITEENABLE));
+    // ZBIAS 0..16 pulls coplanar triangles towards the viewer by whole depth
+    // steps (lines are moved on the CPU: see primitive_assembly.cpp).
     const DWORD bias = state.RenderState(D3DRS_ZBIAS);
-    SetCapability(GL_POLYGON_OFFSET_FILL, bias != 0);
-    SetCapability(GL_POLYGON_OFFSET_LINE, bias != 0);
-    glPolygonOffset(0.0f, -static_cast<float>(bias));
+    gl.Capability(GL_POLYGON_OFFSET_FILL, bias != 0);
+    if (bias != 0) gl.PolygonOffset(-static_cast<float>(bias));
 
     const bool stencil = hasDepth && state.RenderState(D3DRS_STENCILENABLE) != FALSE;
-    SetCapability(GL_STENCIL_TEST, stencil);
+    gl.Capability(GL_STENCIL_TEST, stencil);
     if (stencil) {
-        glStencilFunc(CompareFunction(state.RenderState(D3DRS_STENCILFUNC)),
-                      static_cast<GLint>(state.RenderState(D3DRS_STENCILREF)), state.RenderState(D3DRS_STENCILMASK));
-        glStencilOp(StencilOperation(state.RenderState(D3DRS_STENCILFAIL)),
-                    StencilOperation(state.RenderState(D3DRS_STENCILZFAIL)),
-                    StencilOperation(state.RenderState(D3DRS_STENCILPASS)));
-        glStencilMask(state.RenderState(D3DRS_STENCILWRITEMASK));
+        gl.StencilFunc(CompareFunction(state.RenderState(D3DRS_STENCILFUNC)),
+                       static_cast<GLint>(state.RenderState(D3DRS_STENCILREF)), state.RenderState(D3DRS_STENCILMASK));
+        gl.StencilOp(StencilOperation(state.RenderState(D3DRS_STENCILFAIL)),
+                     StencilOperation(state.RenderState(D3DRS_STENCILZFAIL)),
+                     StencilOperation(state.RenderState(D3DRS_STENCILPASS)));
+        gl.StencilMask(state.RenderState(D3DRS_STENCILWRITEMASK));
     }
 
     const DWORD cull = state.RenderState(D3DRS_CULLMODE);
-    SetCapability(GL_CULL_FACE, topology == Topology::Triangles && (cull == D3DCULL_CW || cull == D3DCULL_CCW));
-    glCullFace(cull == D3DCULL_CW ? GL_FRONT : GL_BACK);
-
-    GLenum fill = GL_FILL;
-    if (state.RenderState(D3DRS_FILLMODE) == D3DFILL_WIREFRAME) fill = GL_LINE;
-    if (state.RenderState(D3DRS_FILLMODE) == D3DFILL_POINT) fill = GL_POINT;
-    glPolygonMode(GL_FRONT_AND_BACK, fill);
-    glLineWidth(static_cast<float>(scale));
-    glPointSize(static_cast<float>(scale));
+    const bool culling = topology == Topology::Triangles && (cull == D3DCULL_CW || cull == D3DCULL_CCW);
+    gl.Capability(GL_CULL_FACE, culling);
+    if (culling) gl.CullFace(cull == D3DCULL_CW ? GL_FRONT : GL_BACK);
+    if (topology == Topology::Lines) gl.LineWidth(static_cast<float>(scale));
 
     const DWORD writeMask = state.RenderState(D3DRS_COLORWRITEENABLE);
-    glColorMask((writeMask & 1) != 0, (writeMask & 2) != 0, (writeMask & 4) != 0, (writeMask & 8) != 0);
+    gl.ColorMask((writeMask & 1) != 0, (writeMask & 2) != 0, (writeMask & 4) != 0, (writeMask & 8) != 0);
 }
 
 void GlDevice::ApplySampler(DWORD stage, const DeviceState& state, int levelCount)
 {
     const GLuint sampler = samplers[stage];
+    const bool border = Dialect().HasBorderAddressing();
     const DWORD magFilter = state.StageState(stage, D3DTSS_MAGFILTER);
     const DWORD minFilter = state.StageState(stage, D3DTSS_MINFILTER);
     const DWORD mipFilter = levelCount > 1 ? state.StageState(stage, D3DTSS_MIPFILTER) : D3DTEXF_NONE;
     const bool linearMin = minFilter >= D3DTEXF_LINEAR;
-    GLint glMin = linearMin ? GL_LINEAR : GL_NEAREST;
-    if (mipFilter == D3DTEXF_POINT) glMin = linearMin ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
-    if (mipFilter >= D3DTEXF_LINEAR) glMin = linearMin ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
-    glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, glMin);
-    glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, magFilter >= D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
-    glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, AddressMode(state.StageState(stage, D3DTSS_ADDRESSU)));
-    glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, AddressMode(state.StageState(stage, D3DTSS_ADDRESSV)));
-    float border[4];
-    ColorToFloats(state.StageState(stage, D3DTSS_BORDERCOLOR), border);
-    glSamplerParameterfv(sampler, GL_TEXTURE_BORDER_COLOR, border);
-    glSamplerParameterf(sampler, GL_TEXTURE_LOD_BIAS, AsFloat(state.StageState(stage, D3DTSS_MIPMAPLODBIAS)));
+    GlSamplerSettings settings;
+    settings.minFilter = linearMin ? GL_LINEAR : GL_NEAREST;
+    if (mipFilter == D3DTEXF_POINT) settings.minFilter = linearMin ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
+    if (mipFilter >= D3DTEXF_LINEAR) settings.minFilter = linearMin ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
+    settings.magFilter = magFilter >= D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST;
+    settings.wrapS = AddressMode(state.StageState(stage, D3DTSS_ADDRESSU), border);
+    settings.wrapT = AddressMode(state.StageState(stage, D3DTSS_ADDRESSV), border);
+    if (border) ColorToFloats(state.StageState(stage, D3DTSS_BORDERCOLOR), settings.border.data());
     // MAXMIPLEVEL names the largest level that may be used.
-    glSamplerParameterf(sampler, GL_TEXTURE_MIN_LOD, static_cast<float>(state.StageState(stage, D3DTSS_MAXMIPLEVEL)));
-    glBindSampler(stage, sampler);
+    settings.minLod = static_cast<float>(state.StageState(stage, D3DTSS_MAXMIPLEVEL));
+    gl.SamplerParameters(stage, sampler, settings, border);
+    gl.BindSampler(stage, sampler);
 }
 
 // A stage that samples the texture being rendered into reads a copy of it:
@@ -332,10 +345,8 @@ GLuint GlDevice::FeedbackCopy(const GlColorTarget& color)
         feedbackWidth = color.width;
         feedbackHeight = color.height;
     }
-    glBindTexture(GL_TEXTURE_2D, feedbackTexture);
-    glDisable(GL_SCISSOR_TEST);
+    gl.BindTextureForUpdate(feedbackTexture);
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, color.width, color.height);
-    glEnable(GL_SCISSOR_TEST);
     return feedbackTexture;
 }
 
@@ -354,17 +365,24 @@ void GlDevice::BindTextures(const DeviceState& state, const FragmentProgramKey& 
             }
             texture = copy;
         }
-        glActiveTexture(GL_TEXTURE0 + stage);
-        glBindTexture(GL_TEXTURE_2D, texture);
+        gl.BindTexture(stage, texture);
         ApplySampler(stage, state, texture == copy ? 1 : textures[stage].levelCount);
     }
-    glActiveTexture(GL_TEXTURE0);
 }
 
 void GlDevice::UploadVertices(const std::vector<ProcessedVertex>& vertices)
 {
+    gl.BindArrayBuffer(vertexBuffer);
     const std::size_t bytes = vertices.size() * sizeof(ProcessedVertex);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    if (vertices.size() <= kComparedVertexCount) {
+        if (uploadedVertices.size() == vertices.size() &&
+            std::memcmp(uploadedVertices.data(), vertices.data(), bytes) == 0) {
+            return;
+        }
+        uploadedVertices = vertices;
+    } else {
+        uploadedVertices.clear();
+    }
     // A fresh store of exactly this draw's size: the driver need not wait for
     // earlier draws, and a software driver, which clears every new store,
     // clears no more than the draw needs (a store kept at the largest draw's
@@ -372,9 +390,29 @@ void GlDevice::UploadVertices(const std::vector<ProcessedVertex>& vertices)
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), vertices.data(), GL_STREAM_DRAW);
 }
 
+void GlDevice::SetUniforms(const DeviceState& state, const FragmentProgramKey& key, const FragmentProgram& program)
+{
+    const GLuint name = program.program;
+    float factor[4];
+    ColorToFloats(state.RenderState(D3DRS_TEXTUREFACTOR), factor);
+    gl.Uniform(name, program.textureFactor, factor, 4);
+    float fog[4];
+    ColorToFloats(state.RenderState(D3DRS_FOGCOLOR), fog);
+    gl.Uniform(name, program.fogColor, fog, 3);
+    const float alphaReference = static_cast<float>(state.RenderState(D3DRS_ALPHAREF) & 0xFF);
+    gl.Uniform(name, program.alphaReference, &alphaReference, 1);
+    for (DWORD stage = 0; stage < key.stageCount; ++stage) {
+        if (!key.stages[stage].samplesTexture) continue;
+        const float bias = AsFloat(state.StageState(stage, D3DTSS_MIPMAPLODBIAS));
+        gl.Uniform(name, program.lodBias[stage], &bias, 1);
+        float border[4];
+        ColorToFloats(state.StageState(stage, D3DTSS_BORDERCOLOR), border);
+        gl.Uniform(name, program.borderColor[stage], border, 4);
+    }
+}
+
 void GlDevice::Draw(const DeviceState& state, const GlColorTarget& color, const GlDepthTarget& depth,
-                    const GlTextureBinding textures[D3D_STAGE_COUNT], bool pretransformed,
-                    const AssembledPrimitives& primitives)
+                    const GlTextureBinding textures[D3D_STAGE_COUNT], const AssembledPrimitives& primitives)
 {
     if (primitives.vertices.empty() || color.texture == 0) {
         return;
@@ -383,27 +421,24 @@ void GlDevice::Draw(const DeviceState& state, const GlColorTarget& color, const 
     for (DWORD stage = 0; stage < D3D_STAGE_COUNT; ++stage) {
         bound[stage] = textures[stage].texture != 0;
     }
-    const FragmentProgramKey key = MakeFragmentProgramKey(state, bound);
+    FragmentProgramKey key = MakeFragmentProgramKey(state, bound);
+    if (!Dialect().HasBorderAddressing()) EmulateAddressing(state, key);
+    const std::uint64_t linked = programs.Misses();
     const FragmentProgram& program = programs.Get(key);
+    if (programs.Misses() != linked) gl.ForgetProgram();
     if (program.program == 0) {
         return;
     }
     Framebuffer(color, depth);
-    ScissorToViewport(state.viewport, scale);
-    glDepthRange(state.viewport.MinZ, state.viewport.MaxZ);
-    ApplyOutputState(state, depth.renderbuffer != 0, pretransformed, primitives.topology);
+    ScissorToViewport(gl, state.viewport, scale);
+    gl.DepthRange(state.viewport.MinZ, state.viewport.MaxZ);
+    ApplyOutputState(state, depth.renderbuffer != 0, primitives.topology);
     BindTextures(state, key, color, textures);
 
-    glUseProgram(program.program);
-    float factor[4];
-    ColorToFloats(state.RenderState(D3DRS_TEXTUREFACTOR), factor);
-    glUniform4fv(program.textureFactor, 1, factor);
-    float fog[4];
-    ColorToFloats(state.RenderState(D3DRS_FOGCOLOR), fog);
-    glUniform3fv(program.fogColor, 1, fog);
-    glUniform1f(program.alphaReference, static_cast<float>(state.RenderState(D3DRS_ALPHAREF) & 0xFF));
+    gl.UseProgram(program.program);
+    SetUniforms(state, key, program);
 
-    glBindVertexArray(vertexArray);
+    gl.BindVertexArray(vertexArray);
     UploadVertices(primitives.vertices);
     glDrawArrays(primitives.topology == Topology::Lines ? GL_LINES : GL_TRIANGLES, 0,
                  static_cast<GLsizei>(primitives.vertices.size()));
@@ -435,15 +470,14 @@ void GlDevice::PresentToWindow(const GlColorTarget& color)
     const int bottom = (windowHeight - height) / 2;
 
     GLuint source = Framebuffer(color, GlDepthTarget{});
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glDisable(GL_SCISSOR_TEST);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glClearColor(0, 0, 0, 1);
+    gl.BindReadDrawFramebuffers(source, 0);
+    gl.Capability(GL_SCISSOR_TEST, false);
+    gl.ColorMask(true, true, true, true);
+    const float black[4] = {0, 0, 0, 1};
+    gl.ClearColor(black);
     glClear(GL_COLOR_BUFFER_BIT);
     // Row 0 of the picture is its top row; the window's row 0 is its bottom.
     glBlitFramebuffer(0, 0, color.width, color.height, left, bottom + height, left + width, bottom, GL_COLOR_BUFFER_BIT,
                       GL_LINEAR);
     context->SwapBuffers();
-    glBindFramebuffer(GL_FRAMEBUFFER, source);
 }

@@ -132,7 +132,83 @@ void EmitPointQuad(const ProcessedVertex& point, bool sprite, float width, float
     }
 }
 
+// Direct3D colours a flat-shaded primitive from its first vertex. Giving every
+// vertex that colour makes the result independent of which vertex OpenGL
+// takes for flat values (the last one in OpenGL ES, which cannot change it).
+void ShadeFlat(std::vector<ProcessedVertex>& vertices, int perPrimitive)
+{
+    for (std::size_t first = 0; first + perPrimitive <= vertices.size(); first += perPrimitive) {
+        for (int k = 1; k < perPrimitive; ++k) {
+            std::copy(std::begin(vertices[first].diffuse), std::end(vertices[first].diffuse), vertices[first + k].diffuse);
+            std::copy(std::begin(vertices[first].specular), std::end(vertices[first].specular),
+                      vertices[first + k].specular);
+        }
+    }
+}
+
+// Twice the signed area of a triangle in OpenGL clip space, from homogeneous
+// coordinates so that it holds for any positive w: positive when the
+// triangle is counter-clockwise, the front face for OpenGL's default.
+float HomogeneousArea(const ProcessedVertex& a, const ProcessedVertex& b, const ProcessedVertex& c)
+{
+    const float* p = a.position;
+    const float* q = b.position;
+    const float* r = c.position;
+    return p[0] * (q[1] * r[3] - r[1] * q[3]) - q[0] * (p[1] * r[3] - r[1] * p[3]) +
+           r[0] * (p[1] * q[3] - q[1] * p[3]);
+}
+
+// Wireframe and point fill, drawn as lines and point squares since OpenGL ES
+// has no polygon mode. Culling applies first, as it does to filled triangles:
+// D3DCULL_CCW removes what OpenGL sees clockwise (see ToOpenGlClipSpace).
+void OutlineTriangles(DWORD fill, DWORD cull, float width, float height, AssembledPrimitives& out)
+{
+    std::vector<ProcessedVertex> triangles;
+    triangles.swap(out.vertices);
+    out.topology = fill == D3DFILL_POINT ? Topology::Triangles : Topology::Lines;
+    for (std::size_t first = 0; first + 3 <= triangles.size(); first += 3) {
+        const ProcessedVertex* corner = &triangles[first];
+        const float area = HomogeneousArea(corner[0], corner[1], corner[2]);
+        if ((cull == D3DCULL_CCW && area < 0.0f) || (cull == D3DCULL_CW && area > 0.0f)) continue;
+        if (fill == D3DFILL_POINT) {
+            for (int k = 0; k < 3; ++k) {
+                ProcessedVertex point = corner[k];
+                point.pointSize = 1.0f;
+                // OpenGL clip space has y mirrored: a negative height lays
+                // the square out clockwise on screen, as in Direct3D space.
+                EmitPointQuad(point, false, width, -height, out.vertices);
+            }
+        } else {
+            for (int k = 0; k < 3; ++k) {
+                out.vertices.push_back(corner[k]);
+                out.vertices.push_back(corner[(k + 1) % 3]);
+            }
+        }
+    }
+}
+
+// ZBIAS for lines, which OpenGL's polygon offset never moves: the same
+// number of steps of a 24-bit depth buffer, towards the viewer, made in clip
+// space. Window depth is MinZ + (MaxZ - MinZ) * (z / w + 1) / 2, so a step of
+// 2^-24 in it is 2 * 2^-24 / (MaxZ - MinZ) of z / w.
+void BiasLineDepth(const DeviceState& state, std::vector<ProcessedVertex>& vertices)
+{
+    const DWORD bias = state.RenderState(D3DRS_ZBIAS);
+    const float range = state.viewport.MaxZ - state.viewport.MinZ;
+    if (bias == 0 || range <= 0.0f) return;
+    const float step = 2.0f * static_cast<float>(bias) / 16777216.0f / range;
+    for (ProcessedVertex& vertex : vertices) vertex.position[2] -= step * vertex.position[3];
+}
+
 } // namespace
+
+void ClampPretransformedDepth(AssembledPrimitives& primitives)
+{
+    for (ProcessedVertex& vertex : primitives.vertices) {
+        float* p = vertex.position;
+        if (p[3] > 0.0f) p[2] = std::clamp(p[2], -p[3], p[3]);
+    }
+}
 
 UINT VertexCountOf(D3DPRIMITIVETYPE type, UINT primitiveCount)
 {
@@ -210,9 +286,17 @@ bool AssemblePrimitives(const DeviceState& state, D3DPRIMITIVETYPE type, UINT pr
     default: break;
     }
 
+    if (type != D3DPT_POINTLIST && state.RenderState(D3DRS_SHADEMODE) == D3DSHADE_FLAT) {
+        ShadeFlat(out.vertices, out.topology == Topology::Lines ? 2 : 3);
+    }
     const float shift = kPixelCentreShift / static_cast<float>(std::max(renderScale, 1));
     const float shiftX = 2.0f * shift / width;
     const float shiftY = 2.0f * shift / height;
     for (ProcessedVertex& vertex : out.vertices) ToOpenGlClipSpace(vertex, shiftX, shiftY);
+    const DWORD fill = state.RenderState(D3DRS_FILLMODE);
+    if (type != D3DPT_POINTLIST && out.topology == Topology::Triangles && fill != D3DFILL_SOLID) {
+        OutlineTriangles(fill, state.RenderState(D3DRS_CULLMODE), width, height, out);
+    }
+    if (out.topology == Topology::Lines) BiasLineDepth(state, out.vertices);
     return true;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // Turns processed vertices and a Direct3D primitive type into the plain lists
 // OpenGL draws: strips and fans become lists, points become screen-aligned
-// quads of their size, WRAPn is applied per primitive, and every position is
-// moved from Direct3D clip space to OpenGL clip space.
+// quads of their size, WRAPn is applied per primitive, wireframe and point
+// fill become lines and point squares, flat shading gives a primitive its
+// first vertex's colours, and every position is moved from Direct3D clip
+// space to OpenGL clip space.
 //
 // The OpenGL side renders with Direct3D's row order (row 0 at the top is row
 // 0 of the OpenGL surface), so pictures read back top row first and textures
@@ -11,7 +13,7 @@
 // nowhere else. Clipping and culling are left to OpenGL.
 //
 // What the OpenGL side must set for these positions to land where Direct3D
-// puts them: glViewport(X, Y, Width, Height) and glDepthRange(MinZ, MaxZ)
+// puts them: glViewport(X, Y, Width, Height) and glDepthRangef(MinZ, MaxZ)
 // with the Direct3D viewport's own numbers (Y counted from row 0, the top).
 // Triangles Direct3D sees clockwise arrive counter-clockwise, so with
 // glFrontFace(GL_CCW) D3DCULL_CCW is glCullFace(GL_BACK) and D3DCULL_CW is
@@ -40,6 +42,10 @@ struct AssembledPrimitives {
 bool AssemblePrimitives(const DeviceState& state, D3DPRIMITIVETYPE type, UINT primitiveCount,
                         const std::vector<ProcessedVertex>& processed, const std::uint32_t* indices,
                         UINT indexCount, AssembledPrimitives& out, int renderScale = 1);
+
+// Pre-transformed vertices are not clipped by depth: their depth is clamped
+// to the viewport's range per vertex instead (OpenGL ES has no depth clamp).
+void ClampPretransformedDepth(AssembledPrimitives& primitives);
 
 // Vertices a Direct3D primitive count needs.
 UINT VertexCountOf(D3DPRIMITIVETYPE type, UINT primitiveCount);

@@ -130,10 +130,8 @@ HRESULT Texture::UnlockRect(UINT index)
     Level& level = levels[index];
     level.locked = false;
     if (!level.readOnly) {
-        glBindTexture(GL_TEXTURE_2D, glTexture);
-        glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(index), 0, 0, static_cast<GLsizei>(level.width),
-                        static_cast<GLsizei>(level.height), formatInfo.uploadFormat, formatInfo.uploadType,
-                        level.pixels.data());
+        link->gl->UploadTextureLevel(glTexture, static_cast<int>(index), static_cast<int>(level.width),
+                                     static_cast<int>(level.height), format, level.pixels.data());
     }
     return D3D_OK;
 }

@@ -93,8 +93,8 @@ build_mpg123() {
 build_lame() {
   local source
   source=$(fetch lame)
-  # config.sub knows no emscripten triple; wasm32 is accepted.
-  (cd "$source" && emconfigure ./configure --host=wasm32 --prefix="$prefix" --disable-shared \
+  # Its config.sub (2017) knows wasm32 only with a system part, and no emscripten.
+  (cd "$source" && emconfigure ./configure --host=wasm32-unknown-none --prefix="$prefix" --disable-shared \
     --enable-static --disable-frontend --disable-gtktest >>"$log" 2>&1) || fail "lame (configure)"
   (cd "$source" && emmake make -j "$jobs" >>"$log" 2>&1 && emmake make install >>"$log" 2>&1) || fail lame
 }
@@ -104,8 +104,32 @@ build_sndfile() {
     -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=ON -DENABLE_CPACK=OFF -DINSTALL_MANPAGES=OFF
 }
 
+# SDL's own build system spends most of its time on some 200 configure
+# checks, each a whole emcc run. Its source carries a ready configuration
+# for emscripten (SDL_config.h picks SDL_config_emscripten.h), so the
+# library is compiled here directly: the core, then the emscripten back ends
+# and the stand-ins for what a page lacks (threads, haptics, sensors).
 build_sdl2() {
-  cmake_build libsdl2 "$(fetch libsdl2)" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
+  local source
+  source=$(fetch libsdl2)
+  local core="src src/atomic src/audio src/cpuinfo src/dynapi src/events src/file src/haptic src/joystick
+    src/locale src/misc src/power src/render src/render/opengles2 src/render/software src/sensor src/stdlib
+    src/thread src/timer src/video src/video/yuv2rgb"
+  local backends="src/audio/emscripten src/audio/dummy src/audio/disk src/video/emscripten src/video/dummy
+    src/joystick/emscripten src/joystick/virtual src/power/emscripten src/filesystem/emscripten
+    src/locale/emscripten src/misc/emscripten src/timer/unix src/haptic/dummy src/loadso/dlopen
+    src/sensor/dummy src/thread/generic"
+  local objects="$work/sdl2-objects"
+  mkdir -p "$objects"
+  local directory
+  for directory in $core $backends; do
+    find "$source/$directory" -maxdepth 1 -name '*.c'
+  done | xargs -P "$jobs" -I{} sh -c \
+    'emcc -O2 -w -I"$1/include" -c "$2" -o "$3/$(echo "$2" | md5sum | cut -c1-12).o"' sh "$source" {} "$objects" \
+    >>"$log" 2>&1 || fail "libsdl2 (compile)"
+  mkdir -p "$prefix/lib" "$prefix/include/SDL2"
+  emar rcs "$prefix/lib/libSDL2.a" "$objects"/*.o >>"$log" 2>&1 || fail "libsdl2 (archive)"
+  cp "$source"/include/*.h "$prefix/include/SDL2/"
 }
 
 # The libraries build side by side: most of the time goes to configure

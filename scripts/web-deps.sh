@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Builds the libraries the page links (SDL2, libjpeg-turbo, FreeType, mpg123, LAME, libsndfile,
-# KissFFT) to WebAssembly from Debian's own source packages, into one static prefix kept in a
-# cache outside the checkout. The prefix's name carries the source versions and a hash of this
+# Builds the libraries the page links (SDL2, libjpeg-turbo, FreeType, mpg123, KissFFT) to
+# WebAssembly from Debian's own source packages, into one static prefix kept in a cache outside
+# the checkout. The prefix's name carries the source versions and a hash of this
 # script, so a new version or a changed recipe builds a fresh prefix; an existing one is reused.
 # Usage: scripts/web-deps.sh        prints the prefix path on its last line.
 # Needs the deb-src line and emscripten (scripts/web.sh installs both).
 set -euo pipefail
 
 cache_root=${REWIND_WEB_CACHE:-/var/cache/rewind-web}
-source_packages=(libsdl2 libjpeg-turbo freetype mpg123 lame libsndfile kissfft)
+source_packages=(libsdl2 libjpeg-turbo freetype mpg123 kissfft)
 
 # emscripten's JS tools need Debian's node modules; node's built-in fetch breaks the generated
 # loader when CMake runs a try-run through node.
@@ -90,20 +90,6 @@ build_mpg123() {
   cmake_build mpg123 "$source/ports/cmake" -DBUILD_PROGRAMS=OFF -DBUILD_LIBOUT123=OFF
 }
 
-build_lame() {
-  local source
-  source=$(fetch lame)
-  # Its config.sub (2017) knows wasm32 only with a system part, and no emscripten.
-  (cd "$source" && emconfigure ./configure --host=wasm32-unknown-none --prefix="$prefix" --disable-shared \
-    --enable-static --disable-frontend --disable-gtktest >>"$log" 2>&1) || fail "lame (configure)"
-  (cd "$source" && emmake make -j "$jobs" >>"$log" 2>&1 && emmake make install >>"$log" 2>&1) || fail lame
-}
-
-build_sndfile() {
-  cmake_build libsndfile "$(fetch libsndfile)" -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF \
-    -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=ON -DENABLE_CPACK=OFF -DINSTALL_MANPAGES=OFF
-}
-
 # SDL's own build system spends most of its time on some 200 configure
 # checks, each a whole emcc run. Its source carries a ready configuration
 # for emscripten (SDL_config.h picks SDL_config_emscripten.h), so the
@@ -134,7 +120,6 @@ build_sdl2() {
 
 # The libraries build side by side: most of the time goes to configure
 # checks, one compiler run after another, which leave the second core idle.
-# libsndfile needs mpg123 and LAME installed first.
 run_all() { # run_all NAME... : builds them side by side, each with its own log
   local name pids=() names=()
   for name in "$@"; do
@@ -148,8 +133,7 @@ run_all() { # run_all NAME... : builds them side by side, each with its own log
   done
   [ "$failed" -eq 0 ] || exit 1
 }
-run_all sdl2 jpeg freetype kissfft mpg123 lame
-run_all sndfile
+run_all sdl2 jpeg freetype kissfft mpg123
 
 touch "$prefix/.complete"
 step "done in ${SECONDS} s"

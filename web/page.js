@@ -10,6 +10,7 @@
 //                              after N lead-in frames 20 ms apart, as
 //                              rewind-capture --times --lead-in does, and keeps each
 //                              frame's pixels in rewindPage.frames
+//   ?log                       the show's log on the browser's console (REWIND_LOG=-)
 //   &measure                   with times: keeps no pixels, only the frame times
 //                              the show prints at the end (in rewindPage.log)
 'use strict';
@@ -213,6 +214,9 @@ function start() {
       return {};
     },
     getPreloadedPackage: () => dataPackage,
+    preRun: [made => {
+      if (params.has('log')) made.ENV.REWIND_LOG = '-';
+    }],
     print: line => page.log.push(line),
     printErr: line => {
       page.log.push(`! ${line}`);

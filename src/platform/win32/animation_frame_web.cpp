@@ -7,9 +7,9 @@
 // browser: built with ASYNCIFY, the wait unwinds WinMain's stack, returns to
 // the browser, and rewinds it when the animation frame comes. The other way,
 // emscripten_set_main_loop, would need the loop taken out of WinMain into a
-// callback. With indirect calls left out of the instrumentation only the
-// direct path main -> WinMain -> GetMessageA -> here is instrumented, so the
-// rest of the program runs at full speed.
+// callback. ASYNCIFY instruments every function that may be on the stack
+// here, indirect calls included: leaving those out trapped at the first
+// rewind.
 EM_ASYNC_JS(void, WaitForAnimationFrameInBrowser, (), {
     await new Promise(resolve => requestAnimationFrame(resolve));
 });

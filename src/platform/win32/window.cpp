@@ -114,6 +114,12 @@ bool StartVideo()
         ReportNoDisplay("neither DISPLAY nor WAYLAND_DISPLAY is set");
         return false;
     }
+#ifdef __EMSCRIPTEN__
+    // SDL built for ASYNCIFY gives control to the browser inside every
+    // buffer swap; the page waits for animation frames in GetMessageA
+    // instead, and a frame must still be on the canvas when it is read back.
+    SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
+#endif
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         ReportNoDisplay(std::string("SDL: ") + SDL_GetError());
         return false;

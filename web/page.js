@@ -152,6 +152,10 @@ const grabContext = grab.getContext('2d', { willReadFrequently: true });
 function keepFrame(canvas, time) {
   grab.width = canvas.width;
   grab.height = canvas.height;
+  // Over the page's black, as the browser shows it: the frame's alpha
+  // channel holds whatever the show blended into it.
+  grabContext.fillStyle = '#000';
+  grabContext.fillRect(0, 0, grab.width, grab.height);
   grabContext.drawImage(canvas, 0, 0);
   const pixels = grabContext.getImageData(0, 0, grab.width, grab.height);
   page.frames.push({ time, width: pixels.width, height: pixels.height, rgba: pixels.data });
@@ -163,7 +167,10 @@ function keepEndFrame(canvas) {
   const still = document.createElement('canvas');
   still.width = canvas.width;
   still.height = canvas.height;
-  still.getContext('2d').drawImage(canvas, 0, 0);
+  const context = still.getContext('2d');
+  context.fillStyle = '#000';
+  context.fillRect(0, 0, still.width, still.height);
+  context.drawImage(canvas, 0, 0);
   still.className = 'end-frame';
   stage.appendChild(still);
 }

@@ -35,9 +35,10 @@ constexpr DWORD clockBase = 1;
 
 struct PageCapture {
     CaptureOptions options;
-    std::size_t next = 0; // the requested frame being drawn
+    std::size_t next = 0; // the requested frame the next frame drawn may be
     std::uint32_t showTime = 0;
-    bool drawing = false; // a requested frame is on its way
+    bool firstFrameDrawing = false; // the frame at show time 0 is on its way
+    bool timed = false;             // lastFrameEnd holds the end of a frame
     double lastFrameEnd = 0.0;
     FrameTiming timing;
 };
@@ -48,23 +49,32 @@ void SetShowTime(PageCapture& capture, std::uint32_t time)
     SetVirtualSoundTime(time);
 }
 
-// Runs between two frames: the frame of the show time just drawn is handed
-// over when it was asked for, and the clock moves to the next time.
+// Runs before every frame. The first frame is drawn at show time 0, as
+// rewind-capture draws it: the show's clock starts at the time its first
+// frame reads, so starting at the first requested time instead would shift
+// every later frame's wall-clock time against its music time. After each
+// frame the one just drawn is handed over when it was asked for, and the
+// clock moves to the next time.
 void OnFrameEnd(PageCapture& capture)
 {
     const auto& times = capture.options.times;
     if (capture.next >= times.size()) return;
+    if (!capture.firstFrameDrawing) {
+        capture.firstFrameDrawing = true;
+        return;
+    }
+    // The first frame carries the start-up: timing begins after it.
     const double now = emscripten_get_now();
-    if (capture.drawing) {
-        capture.timing.Record(capture.showTime, now - capture.lastFrameEnd);
+    if (capture.timed) capture.timing.Record(capture.showTime, now - capture.lastFrameEnd);
+    capture.timed = true;
+    capture.lastFrameEnd = now;
+    if (times[capture.next] == capture.showTime) {
         if (capture.options.written[capture.next]) HandFrameToPage(capture.showTime);
         if (++capture.next >= times.size()) {
             PostQuitMessage(0);
             return;
         }
     }
-    capture.lastFrameEnd = now;
-    capture.drawing = true;
     SetShowTime(capture, times[capture.next]);
 }
 

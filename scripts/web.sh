@@ -18,7 +18,10 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-packages=(emscripten chromium nodejs npm python3 dpkg-dev fonts-liberation2)
+packages=(emscripten chromium nodejs python3 dpkg-dev fonts-liberation2)
+# Debian's npm conflicts with a Node.js that ships its own npm (NodeSource's does): add it only
+# where no npm is installed.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 deb_src=/etc/apt/sources.list.d/rewind-deb-src.sources
 if [ ! -f "$deb_src" ] || ! dpkg -s "${packages[@]}" >/dev/null 2>&1; then
   echo "web: installing ${packages[*]} and the deb-src line"

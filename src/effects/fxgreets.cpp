@@ -37,7 +37,7 @@ constexpr const char* nameLines[kGreetsNameLines] = {
     "                                         modellers            ",
     "                                                           you",
 };
-static_assert(std::ranges::all_of(nameLines, [](const char* line) {
+static_assert(std::all_of(std::begin(nameLines), std::end(nameLines), [](const char* line) {
     return std::char_traits<char>::length(line) == std::char_traits<char>::length(nameLines[0]);
 }));
 constexpr const char* phrase = "greetings to all who make pictures move and music play";

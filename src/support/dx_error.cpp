@@ -11,7 +11,10 @@ void ReportDXError(HRESULT result)
     }
     // Only failed device calls come here, so a plain scan of the table is fast enough.
     const auto table = DXErrorTable();
-    const auto row = std::ranges::find(table, static_cast<std::uint32_t>(result), &DXErrorText::code);
+    // std::find_if rather than the ranges form: the page's C++ library has no ranges yet.
+    const auto row = std::find_if(table.begin(), table.end(), [result](const DXErrorText& text) {
+        return text.code == static_cast<std::uint32_t>(result);
+    });
     if (row == table.end()) {
         return;
     }

@@ -1,5 +1,6 @@
 // The message machinery with headless windows, as the capture tool runs it.
 
+#include "platform/win32/paint_pacing.h"
 #include "win32/recorded_messages.h"
 
 namespace {
@@ -102,4 +103,27 @@ TEST_F(HeadlessQueue, CloseAndAltF4ReachWmDestroyThroughTheDefaultProcedure)
     const MSG altF4{window, WM_SYSKEYDOWN, VK_F4, KeyAltHeld | 1, 0, {0, 0}};
     DispatchMessageA(&altF4);
     EXPECT_EQ(MessagesOf(g_received), (std::vector<UINT>{WM_SYSKEYDOWN, WM_CLOSE, WM_DESTROY}));
+}
+
+// Between frames, where a page gives control back to the browser: the handler
+// runs only when GetMessageA is about to make up a WM_PAINT, and what it posts
+// is handed out before that paint.
+TEST_F(HeadlessQueue, TheIdlePaintHandlerRunsBetweenFramesAndWhatItPostsComesFirst)
+{
+    const HWND window = Open();
+    int handlerRuns = 0;
+    SetIdlePaintHandler([&] {
+        if (++handlerRuns == 1) PostMessageA(window, WM_TEST, 1, 0);
+    });
+    PostMessageA(window, WM_TEST, 9, 0);
+    EXPECT_EQ(Next(), std::tuple(TRUE, window, WM_TEST, 9u));
+    EXPECT_EQ(handlerRuns, 0);
+    EXPECT_EQ(Next(), std::tuple(TRUE, window, WM_TEST, 1u));
+    EXPECT_EQ(Next(), std::tuple(TRUE, window, WM_PAINT, 0u));
+    EXPECT_EQ(handlerRuns, 2);
+
+    DestroyWindow(window);
+    EXPECT_EQ(Next(), std::tuple(FALSE, noWindow, WM_QUIT, 0u)); // no window, nothing to paint
+    EXPECT_EQ(handlerRuns, 2);
+    SetIdlePaintHandler({});
 }

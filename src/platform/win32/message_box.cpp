@@ -8,9 +8,13 @@ namespace {
 
 bool DisplayExists()
 {
+#ifdef __EMSCRIPTEN__
+    return true; // the page, where SDL shows the box as an alert
+#else
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x11 != nullptr && x11[0] != '\0') || (wayland != nullptr && wayland[0] != '\0');
+#endif
 }
 
 Uint32 SdlFlags(UINT type)

@@ -1,6 +1,7 @@
 #include <deque>
 
 #include "platform/win32/messages.h"
+#include "platform/win32/paint_pacing.h"
 #include "platform/win32/window_registry.h"
 
 namespace {
@@ -23,6 +24,12 @@ BOOL GetMessageA(MSG* message, HWND, UINT, UINT)
     if (message == nullptr) return -1;
     PumpSdlEvents();
     std::deque<MSG>& queue = Queue();
+    if (queue.empty() && OldestWindow() != nullptr) {
+        // A frame ends here; what arrives while waiting for the next one is
+        // handed out before it is painted.
+        PaceIdlePaint();
+        PumpSdlEvents();
+    }
     if (!queue.empty()) {
         *message = queue.front();
         queue.pop_front();

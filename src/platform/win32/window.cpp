@@ -85,9 +85,13 @@ void ReportNoDisplay(const std::string& reason)
 
 bool DisplayNamed()
 {
+#ifdef __EMSCRIPTEN__
+    return true; // the page's canvas
+#else
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x11 != nullptr && x11[0] != '\0') || (wayland != nullptr && wayland[0] != '\0');
+#endif
 }
 
 // The show leaves through exit() from inside its WM_DESTROY, with its window
@@ -110,6 +114,12 @@ bool StartVideo()
         ReportNoDisplay("neither DISPLAY nor WAYLAND_DISPLAY is set");
         return false;
     }
+#ifdef __EMSCRIPTEN__
+    // SDL built for ASYNCIFY gives control to the browser inside every
+    // buffer swap; the page waits for animation frames in GetMessageA
+    // instead, and a frame must still be on the canvas when it is read back.
+    SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
+#endif
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         ReportNoDisplay(std::string("SDL: ") + SDL_GetError());
         return false;
@@ -133,6 +143,10 @@ SDL_Window* OpenSdlWindow(const std::string& title, DWORD style, int x, int y, i
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     if ((style & WS_THICKFRAME) != 0) flags |= SDL_WINDOW_RESIZABLE;
     if ((style & WS_POPUP) != 0) flags |= SDL_WINDOW_BORDERLESS;
+#ifdef __EMSCRIPTEN__
+    // The canvas then gets the page's device pixels, not its CSS pixels.
+    flags |= SDL_WINDOW_ALLOW_HIGHDPI;
+#endif
     SDL_Window* window = SDL_CreateWindow(title.c_str(), x, y, width, height, flags);
     if (window == nullptr) {
         std::fprintf(stderr, "rewind: cannot open a window (SDL: %s)\n", SDL_GetError());

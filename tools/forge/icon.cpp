@@ -1,14 +1,11 @@
 #include "forge/icon.h"
 
-#include <png.h>
-
 #include <cmath>
-#include <csetjmp>
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
 #include "forge/common/shading.h"
+#include "platform/d3d8/png_file.h"
 
 namespace {
 
@@ -84,29 +81,6 @@ Rgba ShadePixel(int px, int py, int size, int samples)
 
 std::uint8_t Byte(float value) { return static_cast<std::uint8_t>(std::lround(Clamp01(value) * 255.0f)); }
 
-bool WriteRgbaPng(const std::string& path, int size, const std::vector<std::uint8_t>& rgba)
-{
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    if (info == nullptr || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(size), static_cast<png_uint_32>(size), 8, PNG_COLOR_TYPE_RGBA,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int row = 0; row < size; ++row) {
-        png_write_row(png, rgba.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(size) * 4);
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
-}
-
 } // namespace
 
 bool WriteIcon(const std::string& pngPath, int size, std::string& error)
@@ -128,7 +102,7 @@ bool WriteIcon(const std::string& pngPath, int size, std::string& error)
             out[3] = Byte(pixel.a);
         }
     }
-    if (!WriteRgbaPng(pngPath, size, rgba)) {
+    if (!WritePngWithAlpha(pngPath.c_str(), PresentedFrame{size, size, rgba.data()})) {
         error = "cannot write " + pngPath;
         return false;
     }

@@ -5,7 +5,9 @@
 #include <csetjmp>
 #include <cstdio>
 
-bool WritePng(const char* path, const PresentedFrame& frame)
+namespace {
+
+bool WriteRows(const char* path, const PresentedFrame& frame, bool withAlpha)
 {
     if (frame.rgba == nullptr || frame.width <= 0 || frame.height <= 0) return false;
     FILE* file = std::fopen(path, "wb");
@@ -19,11 +21,11 @@ bool WritePng(const char* path, const PresentedFrame& frame)
     }
     png_init_io(png, file);
     png_set_IHDR(png, info, static_cast<png_uint_32>(frame.width), static_cast<png_uint_32>(frame.height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 withAlpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     // What the screen shows is the colour; the back buffer's alpha is left
     // over from blending and is dropped.
-    png_set_filler(png, 0, PNG_FILLER_AFTER);
+    if (!withAlpha) png_set_filler(png, 0, PNG_FILLER_AFTER);
     for (int row = 0; row < frame.height; ++row) {
         png_write_row(png, frame.rgba + static_cast<size_t>(row) * frame.width * 4);
     }
@@ -31,3 +33,9 @@ bool WritePng(const char* path, const PresentedFrame& frame)
     png_destroy_write_struct(&png, &info);
     return std::fclose(file) == 0;
 }
+
+} // namespace
+
+bool WritePng(const char* path, const PresentedFrame& frame) { return WriteRows(path, frame, false); }
+
+bool WritePngWithAlpha(const char* path, const PresentedFrame& frame) { return WriteRows(path, frame, true); }

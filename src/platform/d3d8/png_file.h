@@ -6,3 +6,7 @@
 
 // False when the file cannot be written.
 bool WritePng(const char* path, const PresentedFrame& frame);
+
+// Writes the frame with its alpha channel, for pictures whose alpha is meant
+// (an icon with transparent corners).
+bool WritePngWithAlpha(const char* path, const PresentedFrame& frame);

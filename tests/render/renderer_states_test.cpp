@@ -3,23 +3,10 @@
 
 #include <cmath>
 
+#include "common/device_state_reading.h"
 #include "renderer_fixture.h"
 
 namespace {
-
-DWORD State(IDirect3DDevice8* device, D3DRENDERSTATETYPE state)
-{
-    DWORD value = 0;
-    device->GetRenderState(state, &value);
-    return value;
-}
-
-DWORD StageState(IDirect3DDevice8* device, DWORD stage, D3DTEXTURESTAGESTATETYPE type)
-{
-    DWORD value = 0;
-    device->GetTextureStageState(stage, type, &value);
-    return value;
-}
 
 D3DMATRIX Transform(IDirect3DDevice8* device, D3DTRANSFORMSTATETYPE type)
 {
@@ -43,22 +30,22 @@ constexpr float quarterTurn = 1.5707963f;
 TEST_F(RendererTest, InitLeavesTheShowsDefaultStatesAndOneWhiteLightFromBelow)
 {
     IDirect3DDevice8* device = render->GetDevice();
-    EXPECT_EQ(State(device, D3DRS_FILLMODE), static_cast<DWORD>(D3DFILL_SOLID));
-    EXPECT_EQ(State(device, D3DRS_SHADEMODE), static_cast<DWORD>(D3DSHADE_GOURAUD));
-    EXPECT_EQ(State(device, D3DRS_ZENABLE), static_cast<DWORD>(TRUE));
-    EXPECT_EQ(State(device, D3DRS_ZWRITEENABLE), static_cast<DWORD>(TRUE));
-    EXPECT_EQ(State(device, D3DRS_ZFUNC), static_cast<DWORD>(D3DCMP_LESSEQUAL));
-    EXPECT_EQ(State(device, D3DRS_CULLMODE), static_cast<DWORD>(D3DCULL_NONE));
-    EXPECT_EQ(State(device, D3DRS_CLIPPING), static_cast<DWORD>(TRUE));
-    EXPECT_EQ(State(device, D3DRS_ALPHATESTENABLE), static_cast<DWORD>(FALSE));
-    EXPECT_EQ(State(device, D3DRS_ALPHABLENDENABLE), static_cast<DWORD>(TRUE));
-    EXPECT_EQ(State(device, D3DRS_SRCBLEND), static_cast<DWORD>(D3DBLEND_ONE));
-    EXPECT_EQ(State(device, D3DRS_DESTBLEND), static_cast<DWORD>(D3DBLEND_ZERO));
-    EXPECT_EQ(State(device, D3DRS_BLENDOP), static_cast<DWORD>(D3DBLENDOP_ADD));
-    EXPECT_EQ(State(device, D3DRS_FOGENABLE), static_cast<DWORD>(FALSE));
-    EXPECT_EQ(State(device, D3DRS_FOGCOLOR), 0x00FFFFFFu);
-    EXPECT_EQ(State(device, D3DRS_WRAP0), 0u);
-    EXPECT_EQ(State(device, D3DRS_LIGHTING), static_cast<DWORD>(TRUE));
+    EXPECT_EQ(RenderState(device, D3DRS_FILLMODE), static_cast<DWORD>(D3DFILL_SOLID));
+    EXPECT_EQ(RenderState(device, D3DRS_SHADEMODE), static_cast<DWORD>(D3DSHADE_GOURAUD));
+    EXPECT_EQ(RenderState(device, D3DRS_ZENABLE), static_cast<DWORD>(TRUE));
+    EXPECT_EQ(RenderState(device, D3DRS_ZWRITEENABLE), static_cast<DWORD>(TRUE));
+    EXPECT_EQ(RenderState(device, D3DRS_ZFUNC), static_cast<DWORD>(D3DCMP_LESSEQUAL));
+    EXPECT_EQ(RenderState(device, D3DRS_CULLMODE), static_cast<DWORD>(D3DCULL_NONE));
+    EXPECT_EQ(RenderState(device, D3DRS_CLIPPING), static_cast<DWORD>(TRUE));
+    EXPECT_EQ(RenderState(device, D3DRS_ALPHATESTENABLE), static_cast<DWORD>(FALSE));
+    EXPECT_EQ(RenderState(device, D3DRS_ALPHABLENDENABLE), static_cast<DWORD>(TRUE));
+    EXPECT_EQ(RenderState(device, D3DRS_SRCBLEND), static_cast<DWORD>(D3DBLEND_ONE));
+    EXPECT_EQ(RenderState(device, D3DRS_DESTBLEND), static_cast<DWORD>(D3DBLEND_ZERO));
+    EXPECT_EQ(RenderState(device, D3DRS_BLENDOP), static_cast<DWORD>(D3DBLENDOP_ADD));
+    EXPECT_EQ(RenderState(device, D3DRS_FOGENABLE), static_cast<DWORD>(FALSE));
+    EXPECT_EQ(RenderState(device, D3DRS_FOGCOLOR), 0x00FFFFFFu);
+    EXPECT_EQ(RenderState(device, D3DRS_WRAP0), 0u);
+    EXPECT_EQ(RenderState(device, D3DRS_LIGHTING), static_cast<DWORD>(TRUE));
     EXPECT_EQ(StageState(device, 0, D3DTSS_MAGFILTER), static_cast<DWORD>(D3DTEXF_LINEAR));
     EXPECT_EQ(StageState(device, 0, D3DTSS_MINFILTER), static_cast<DWORD>(D3DTEXF_LINEAR));
 
@@ -86,9 +73,9 @@ TEST_F(RendererTest, BlendPresetsSetTheirStatesOnTheGivenStageOnly)
 {
     IDirect3DDevice8* device = render->GetDevice();
     render->SetBlendMode(0, 2);
-    EXPECT_EQ(State(device, D3DRS_SRCBLEND), static_cast<DWORD>(D3DBLEND_SRCALPHA));
-    EXPECT_EQ(State(device, D3DRS_DESTBLEND), static_cast<DWORD>(D3DBLEND_INVSRCALPHA));
-    EXPECT_EQ(State(device, D3DRS_ALPHABLENDENABLE), static_cast<DWORD>(TRUE));
+    EXPECT_EQ(RenderState(device, D3DRS_SRCBLEND), static_cast<DWORD>(D3DBLEND_SRCALPHA));
+    EXPECT_EQ(RenderState(device, D3DRS_DESTBLEND), static_cast<DWORD>(D3DBLEND_INVSRCALPHA));
+    EXPECT_EQ(RenderState(device, D3DRS_ALPHABLENDENABLE), static_cast<DWORD>(TRUE));
     EXPECT_EQ(StageState(device, 2, D3DTSS_COLORARG1), static_cast<DWORD>(D3DTA_TEXTURE));
     EXPECT_EQ(StageState(device, 2, D3DTSS_COLOROP), static_cast<DWORD>(D3DTOP_MODULATE));
     EXPECT_EQ(StageState(device, 2, D3DTSS_COLORARG2), static_cast<DWORD>(D3DTA_CURRENT));
@@ -111,12 +98,12 @@ TEST_F(RendererTest, BlendPresetsSetTheirStatesOnTheGivenStageOnly)
     EXPECT_EQ(StageState(device, 1, D3DTSS_COLOROP), static_cast<DWORD>(D3DTOP_SELECTARG1));
     EXPECT_EQ(StageState(device, 1, D3DTSS_ALPHAARG1), static_cast<DWORD>(D3DTA_TEXTURE));
     EXPECT_EQ(StageState(device, 1, D3DTSS_ALPHAOP), static_cast<DWORD>(D3DTOP_SELECTARG1));
-    EXPECT_EQ(State(device, D3DRS_SRCBLEND), static_cast<DWORD>(D3DBLEND_ZERO));
-    EXPECT_EQ(State(device, D3DRS_ALPHABLENDENABLE), static_cast<DWORD>(FALSE));
+    EXPECT_EQ(RenderState(device, D3DRS_SRCBLEND), static_cast<DWORD>(D3DBLEND_ZERO));
+    EXPECT_EQ(RenderState(device, D3DRS_ALPHABLENDENABLE), static_cast<DWORD>(FALSE));
 
     render->SetBlendMode(4, 2);
     EXPECT_EQ(StageState(device, 2, D3DTSS_COLOROP), static_cast<DWORD>(D3DTOP_MODULATE));
-    EXPECT_EQ(State(device, D3DRS_ALPHABLENDENABLE), static_cast<DWORD>(FALSE));
+    EXPECT_EQ(RenderState(device, D3DRS_ALPHABLENDENABLE), static_cast<DWORD>(FALSE));
 }
 
 // World = scale x RotationX x RotationY x RotationZ x translation, with row

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "common/device_state_reading.h"
 #include "scene/device_values.h"
 #include "scene/scene_fixture.h"
 
@@ -8,20 +9,6 @@ namespace {
 void ExpectMatrixNear(const cMatrix& actual, const cMatrix& expected)
 {
     for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual.m[i], expected.m[i], 1e-4f) << "element " << i;
-}
-
-DWORD RenderState(IDirect3DDevice8* device, D3DRENDERSTATETYPE state)
-{
-    DWORD value = 0;
-    device->GetRenderState(state, &value);
-    return value;
-}
-
-DWORD StageState(IDirect3DDevice8* device, DWORD stage, D3DTEXTURESTAGESTATETYPE type)
-{
-    DWORD value = 0;
-    device->GetTextureStageState(stage, type, &value);
-    return value;
 }
 
 } // namespace

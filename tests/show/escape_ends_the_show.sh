@@ -12,6 +12,7 @@ window=""
 for attempt in $(seq 1 100); do
     window=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1)
     [ -n "$window" ] && break
+    kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
 done
 if [ -z "$window" ]; then

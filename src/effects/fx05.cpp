@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr float pi = std::numbers::pi_v<float>;
 constexpr float slotStart = 200000.0f;
 constexpr float beats[] = {203528.0f, 208509.0f, 218790.0f};
 const char* const pictures[5] = {"1", "2", "3", "4", "5"};

@@ -49,6 +49,7 @@ public:
     QuietAlsa(const QuietAlsa&) = delete;
     QuietAlsa& operator=(const QuietAlsa&) = delete;
 
+#if defined(__linux__)
 private:
     // libasound's handler: file, line, function, errno, printf format, arguments.
     using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
@@ -58,6 +59,7 @@ private:
 
     void* library = nullptr;
     SetHandler setHandler = nullptr;
+#endif
 };
 
 // The one line a user sees when the show plays without its music.

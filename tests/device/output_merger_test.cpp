@@ -31,6 +31,31 @@ void SelectDiffuse(IDirect3DDevice8* device)
     device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
 }
 
+// Left-handed perspective with a 90 degree field of view, near 1, far 100.
+void UseNinetyDegreePerspective(IDirect3DDevice8* device)
+{
+    D3DMATRIX projection{};
+    projection.m[0][0] = projection.m[1][1] = 1.0f;
+    projection.m[2][2] = 100.0f / 99.0f;
+    projection.m[2][3] = 1.0f;
+    projection.m[3][2] = -100.0f / 99.0f;
+    device->SetTransform(D3DTS_PROJECTION, &projection);
+}
+
+void UseLinearTableFogToBlue(IDirect3DDevice8* device, float start, float end)
+{
+    device->SetRenderState(D3DRS_FOGENABLE, TRUE);
+    device->SetRenderState(D3DRS_FOGCOLOR, 0x000000FF);
+    device->SetRenderState(D3DRS_FOGTABLEMODE, D3DFOG_LINEAR);
+    device->SetRenderState(D3DRS_FOGSTART, FloatBits(start));
+    device->SetRenderState(D3DRS_FOGEND, FloatBits(end));
+}
+
+struct ColorVertex {
+    float x, y, z;
+    D3DCOLOR color;
+};
+
 } // namespace
 
 TEST_P(BlendTest, FactorPair)
@@ -78,25 +103,8 @@ TEST_F(DeviceTest, DepthTestKeepsTheNearerQuad)
 TEST_F(DeviceTest, LinearFogFollowsEyeDepth)
 {
     SelectDiffuse(device);
-    D3DMATRIX projection{};
-    // Left-handed perspective with a 90 degree field of view, near 1, far 100.
-    projection.m[0][0] = projection.m[1][1] = 1.0f;
-    projection.m[2][2] = 100.0f / 99.0f;
-    projection.m[2][3] = 1.0f;
-    projection.m[3][2] = -100.0f / 99.0f;
-    device->SetTransform(D3DTS_PROJECTION, &projection);
-    device->SetRenderState(D3DRS_FOGENABLE, TRUE);
-    device->SetRenderState(D3DRS_FOGCOLOR, 0x000000FF);
-    device->SetRenderState(D3DRS_FOGTABLEMODE, D3DFOG_LINEAR);
-    const float start = 10.0f;
-    const float end = 30.0f;
-    device->SetRenderState(D3DRS_FOGSTART, FloatBits(start));
-    device->SetRenderState(D3DRS_FOGEND, FloatBits(end));
-
-    struct ColorVertex {
-        float x, y, z;
-        D3DCOLOR color;
-    };
+    UseNinetyDegreePerspective(device);
+    UseLinearTableFogToBlue(device, 10.0f, 30.0f);
     // A wall at depth 15 covering the view: f = (30 - 15) / 20 = 0.75.
     const float d = 15.0f;
     const ColorVertex wall[6] = {{-d, d, d, 0xFFFF0000}, {d, d, d, 0xFFFF0000}, {-d, -d, d, 0xFFFF0000},
@@ -119,22 +127,8 @@ TEST_F(DeviceTest, LinearFogFollowsEyeDepth)
 TEST_F(DeviceTest, TableFogFollowsEachPixelsEyeDepth)
 {
     SelectDiffuse(device);
-    D3DMATRIX projection{};
-    projection.m[0][0] = projection.m[1][1] = 1.0f;
-    projection.m[2][2] = 100.0f / 99.0f;
-    projection.m[2][3] = 1.0f;
-    projection.m[3][2] = -100.0f / 99.0f;
-    device->SetTransform(D3DTS_PROJECTION, &projection);
-    device->SetRenderState(D3DRS_FOGENABLE, TRUE);
-    device->SetRenderState(D3DRS_FOGCOLOR, 0x000000FF);
-    device->SetRenderState(D3DRS_FOGTABLEMODE, D3DFOG_LINEAR);
-    device->SetRenderState(D3DRS_FOGSTART, FloatBits(0.0f));
-    device->SetRenderState(D3DRS_FOGEND, FloatBits(30.0f));
-
-    struct ColorVertex {
-        float x, y, z;
-        D3DCOLOR color;
-    };
+    UseNinetyDegreePerspective(device);
+    UseLinearTableFogToBlue(device, 0.0f, 30.0f);
     const float y = -6.25f;
     const ColorVertex floor[4] = {{-60, y, 10, 0xFFFF0000}, {60, y, 10, 0xFFFF0000}, {-60, y, 50, 0xFFFF0000},
                                   {60, y, 50, 0xFFFF0000}};
@@ -162,11 +156,7 @@ TEST_F(DeviceTest, TableFogFollowsEachPixelsEyeDepth)
 TEST_F(DeviceTest, TableFogReadsDeviceDepthUnderAnAffineProjection)
 {
     SelectDiffuse(device);
-    device->SetRenderState(D3DRS_FOGENABLE, TRUE);
-    device->SetRenderState(D3DRS_FOGCOLOR, 0x000000FF);
-    device->SetRenderState(D3DRS_FOGTABLEMODE, D3DFOG_LINEAR);
-    device->SetRenderState(D3DRS_FOGSTART, FloatBits(0.0f));
-    device->SetRenderState(D3DRS_FOGEND, FloatBits(1.0f));
+    UseLinearTableFogToBlue(device, 0.0f, 1.0f);
     const D3DCOLOR red = 0xFFFF0000;
     const ScreenVertex quad[4] = {{0, 0, 0.25f, 0.1f, red, 0, 0},
                                   {64, 0, 0.25f, 0.1f, red, 0, 0},
